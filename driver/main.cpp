@@ -8,6 +8,8 @@
 
 #include "driver/command_line.h"
 #include "loader/loader.h"
+#include "mining/extension_pass.h"
+#include "mining/tag_pass.h"
 #include "output/report.h"
 #include "store/globals.h"
 
@@ -37,6 +39,10 @@ int main(int argc, char** argv) {
                 loaded.line);
     return 1;
   }
+
+  find_ts_v3();
+  find_rs();
+  find_ds();
 
   std::FILE* concepts = std::fopen(kConceptsFile, "w+");
   if (concepts == nullptr) return fail_file("Impossible de creer le fichier", kConceptsFile);
