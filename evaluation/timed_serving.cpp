@@ -1,0 +1,46 @@
+#include "evaluation/timed_serving.h"
+
+#include <ctime>
+
+#include "store/set_primitives.h"
+
+namespace {
+
+// clock() counts microseconds on every POSIX system; a duration in seconds is
+// the difference of two readings divided by this.
+constexpr float kClockTicksPerSecond = 1000000.0f;
+static_assert(CLOCKS_PER_SEC == 1000000);
+
+float clock_reading() { return static_cast<float>(std::clock()); }
+
+}  // namespace
+
+ServingTotals time_each_user(std::FILE* users_only, const std::vector<TriConcept>& reported,
+                             PerUserComputation compute) {
+  ServingTotals totals;
+  std::vector<int> seen;
+  std::vector<int> list;
+  char line[100];
+
+  std::rewind(users_only);
+  while (std::fgets(line, sizeof line, users_only) != nullptr) {
+    const float start = clock_reading();
+    int user = 0;
+    int d = 0;
+    if (std::sscanf(line, "%d %d", &user, &d) != 2) continue;
+    if (containsStandard(seen, user)) continue;
+    seen.push_back(user);
+
+    compute(user, d, reported, list);
+    if (!list.empty()) {
+      ++totals.served;
+      const float end = clock_reading();
+      totals.total_seconds += (end - start) / kClockTicksPerSecond;
+    }
+  }
+  return totals;
+}
+
+float average_seconds(const ServingTotals& totals) {
+  return totals.total_seconds / static_cast<float>(totals.served);
+}

@@ -1,0 +1,28 @@
+// User proposition, the second and last timed evaluation of a run.
+//
+// propose_users(user, d, reported, proposal)
+//   Clears `proposal` and fills it with the users of every reported concept
+//   whose D set begins with d (whether or not it contains `user`), in store
+//   order then U-set order, each user once (first-seen order), `user` itself
+//   left out. Only the first D value of a concept is compared; a concept
+//   without any D value matches nothing.
+//
+// recomm_generale_users(users_only)
+//   Serves every distinct user of the stream (see time_each_user) with its
+//   proposal over ens_tc2 and prints, with no final newline,
+//     "\n User Proposition: Average Time = %f"
+//   the average seconds over the users with a non-empty proposal (NaN when
+//   there is none). The count of those users is not printed. The stream is
+//   left at its end.
+#pragma once
+
+#include <cstdio>
+#include <vector>
+
+#include "store/triconcept.h"
+
+void propose_users(int user, int d, const std::vector<TriConcept>& reported,
+                   std::vector<int>& proposal);
+std::vector<int> propose_users(int user, int d, const std::vector<TriConcept>& reported);
+
+void recomm_generale_users(std::FILE* users_only);
