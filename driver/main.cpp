@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "driver/command_line.h"
+#include "evaluation/resource_recommendation.h"
+#include "evaluation/user_proposition.h"
 #include "loader/loader.h"
 #include "mining/extension_pass.h"
 #include "mining/tag_pass.h"
@@ -57,5 +59,8 @@ int main(int argc, char** argv) {
   if (std::fflush(users_only) != 0 || std::ferror(users_only)) {
     return fail_file("Impossible d'ecrire le fichier", kUsersFile);
   }
+
+  recomm_generale(users_only);
+  recomm_generale_users(users_only);
   return 0;
 }
