@@ -1,0 +1,27 @@
+// TextLineReader: reads a stdio stream one whole line at a time, whatever the
+// line's length. One buffer is reused from line to line and released when the
+// reader is destroyed; the stream is neither owned nor closed.
+//
+// next(stream, line) gives the next line, its '\n' included when it has one,
+// and returns true; it returns false at the end of the stream or on a read
+// error (tell them apart with feof/ferror). `line` stays valid until the next
+// call or the reader's destruction.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string_view>
+
+class TextLineReader {
+ public:
+  TextLineReader() = default;
+  ~TextLineReader();
+  TextLineReader(const TextLineReader&) = delete;
+  TextLineReader& operator=(const TextLineReader&) = delete;
+
+  bool next(std::FILE* stream, std::string_view& line);
+
+ private:
+  char* buffer_ = nullptr;
+  std::size_t capacity_ = 0;
+};
