@@ -1,0 +1,51 @@
+#include "tools/base_join.h"
+
+#include <string_view>
+#include <utility>
+
+#include "loader/base_line.h"
+#include "tools/text_lines.h"
+#include "tools/tool_files.h"
+
+namespace {
+
+constexpr const char* kCandidatesFile = "basemiaou.txt";
+constexpr const char* kRequestsFile = "metier19.txt";
+constexpr const char* kOutputFile = "xxxbasemiaousortie.txt";
+
+// Next line of `stream` holding four integers; false at the end.
+bool next_quad(TextLineReader& reader, std::FILE* stream, Quad& q) {
+  std::string_view line;
+  while (reader.next(stream, line)) {
+    if (parse_base_line(line.data(), line.size(), q) == LineKind::Quad) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void miaou() {
+  const FileHandle candidates = open_for_reading(kCandidatesFile);
+  if (!candidates) return;
+  const FileHandle requests = open_for_reading(kRequestsFile);
+  if (!requests) return;
+  FileHandle output = create_for_writing(kOutputFile);
+  if (!output) return;
+
+  TextLineReader request_lines;
+  TextLineReader candidate_lines;
+  Quad request{};
+  Quad candidate{};
+  while (next_quad(request_lines, requests.get(), request)) {
+    std::rewind(candidates.get());
+    while (next_quad(candidate_lines, candidates.get(), candidate)) {
+      if (candidate[0] == request[0] && candidate[1] == request[1] &&
+          candidate[2] == request[2]) {
+        std::fprintf(output.get(), "\n%d %d %d %d", request[0], request[1], request[2],
+                     candidate[3]);
+        break;
+      }
+    }
+  }
+  finish_writing(std::move(output), kOutputFile);
+}
