@@ -1,0 +1,65 @@
+#include "tools/store_dumps.h"
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "store/globals.h"
+#include "tools/tool_files.h"
+
+namespace {
+
+void write_set(std::FILE* out, const std::vector<int>& set, const char* element_format) {
+  for (const int x : set) std::fprintf(out, element_format, x);
+}
+
+bool reaches_urt_thresholds(const TriConcept& c) {
+  return std::cmp_greater_equal(c.us.size(), minsupp_u) &&
+         std::cmp_greater_equal(c.ts.size(), minsupp_t) &&
+         std::cmp_greater_equal(c.rs.size(), minsupp_r);
+}
+
+struct SplitFile {
+  const char* name;
+  std::vector<int> TriConcept::*set;
+};
+
+constexpr std::array<SplitFile, 3> kSplitFiles = {{
+    {"usersSEPARES.txt", &TriConcept::us},
+    {"tagsSEPARES.txt", &TriConcept::ts},
+    {"urlsSEPARES.txt", &TriConcept::rs},
+}};
+
+}  // namespace
+
+void ecrire_1erfichier(std::FILE* out) {
+  if (out == nullptr) return;
+  for (const TriConcept& c : ens_tc) {
+    std::fputs(" U = ", out);
+    write_set(out, c.us, "%d-");
+    std::fputs(" T = ", out);
+    write_set(out, c.ts, "%d, ");
+    std::fputs(" R = ", out);
+    write_set(out, c.rs, " %d ");
+    std::fputs(" D = ", out);
+    write_set(out, c.ds, " %d ");
+    std::fputc('\n', out);
+  }
+}
+
+void ecrire_dans_fichiers_separes() {
+  std::array<FileHandle, kSplitFiles.size()> files;
+  for (std::size_t k = 0; k < kSplitFiles.size(); ++k) {
+    files[k] = create_for_writing(kSplitFiles[k].name);
+    if (!files[k]) return;
+  }
+  for (std::size_t k = 0; k < kSplitFiles.size(); ++k) {
+    std::FILE* out = files[k].get();
+    for (const TriConcept& c : ens_tc2) {
+      if (!reaches_urt_thresholds(c)) continue;
+      std::fputc('\n', out);
+      write_set(out, c.*kSplitFiles[k].set, "%d, ");
+    }
+    finish_writing(std::move(files[k]), kSplitFiles[k].name);
+  }
+}
