@@ -1,11 +1,13 @@
 #include "output/report.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "output/final_filter.h"
+#include "output/containment_index.h"
 #include "store/globals.h"
 
 namespace {
@@ -34,43 +36,73 @@ bool reaches_thresholds(const TriConcept& c) {
 }  // namespace
 
 void write_report(std::FILE* concepts, std::FILE* users_only) {
+  // The store is walked by the ids the index gives its records (their
+  // positions now). An erased equal copy is only marked dead, so positions
+  // never shift during the walk: walking the live ids in ascending order is
+  // walking the shrinking store position by position, and a copy erased before
+  // the examined record simply does not come up again.
+  ContainmentIndex index(ens_tc);
+  std::vector<std::uint32_t> copies;
   std::string line;
   std::string users;
-  std::size_t i = 0;
-  while (i < ens_tc.size()) {
-    if (!reaches_thresholds(ens_tc[i])) {
-      ++i;
-      continue;
-    }
+  for (std::size_t id = 0; id < ens_tc.size(); ++id) {
+    if (!index.alive(id) || !reaches_thresholds(ens_tc[id])) continue;
+    const TriConcept& examined = ens_tc[id];
+
+    // Final filter: a live record that contains the examined one in U, T, R
+    // and D strictly contains it if a set size differs, and is an equal copy
+    // (to be erased) otherwise.
     bool subsumed = false;
-    int erased_before = 0;
-    test_inclusionFINAL(static_cast<int>(i), ens_tc[i], ens_tc, subsumed, &erased_before);
-    // Equal copies erased before position i moved the examined concept down.
-    i -= static_cast<std::size_t>(erased_before);
-    if (!subsumed) {
-      const TriConcept& c = ens_tc[i];
-      ens_tc2.push_back(c);
-
-      line.assign("\nU = {");
-      append_elements(line, c.us);
-      line += "},  T = {";
-      append_elements(line, c.ts);
-      line += "},  R = {";
-      append_elements(line, c.rs);
-      line += "},  D = {";
-      append_elements(line, c.ds);
-      line += '}';
-      std::fwrite(line.data(), 1, line.size(), concepts);
-
-      users.clear();
-      for (const int u : c.us) {
-        append_int(users, u);
-        users += ' ';
-        append_int(users, c.ds.front());
-        users += '\n';
+    copies.clear();
+    const auto compare_with = [&](std::size_t other) {
+      if (other == id || !index.alive(other)) return;
+      for (int dim = 0; dim < 4; ++dim) {
+        if (!index.included(id, other, dim)) return;
       }
-      std::fwrite(users.data(), 1, users.size(), users_only);
+      const TriConcept& o = ens_tc[other];
+      if (examined.us.size() != o.us.size() || examined.ts.size() != o.ts.size() ||
+          examined.rs.size() != o.rs.size() || examined.ds.size() != o.ds.size()) {
+        subsumed = true;
+      } else {
+        copies.push_back(static_cast<std::uint32_t>(other));
+      }
+    };
+    if (examined.us.empty()) {
+      for (std::size_t other = 0; other < ens_tc.size(); ++other) compare_with(other);
+    } else {
+      for (const std::uint32_t other : index.candidates_by_user(id)) compare_with(other);
     }
-    ++i;
+    for (const std::uint32_t c : copies) index.kill(c);
+    if (subsumed) continue;
+
+    ens_tc2.push_back(examined);
+    line.assign("\nU = {");
+    append_elements(line, examined.us);
+    line += "},  T = {";
+    append_elements(line, examined.ts);
+    line += "},  R = {";
+    append_elements(line, examined.rs);
+    line += "},  D = {";
+    append_elements(line, examined.ds);
+    line += '}';
+    std::fwrite(line.data(), 1, line.size(), concepts);
+
+    users.clear();
+    for (const int u : examined.us) {
+      append_int(users, u);
+      users += ' ';
+      append_int(users, examined.ds.front());
+      users += '\n';
+    }
+    std::fwrite(users.data(), 1, users.size(), users_only);
   }
+
+  // The erased copies leave the store.
+  std::size_t kept = 0;
+  for (std::size_t id = 0; id < ens_tc.size(); ++id) {
+    if (!index.alive(id)) continue;
+    if (kept != id) ens_tc[kept] = std::move(ens_tc[id]);
+    ++kept;
+  }
+  ens_tc.resize(kept);
 }

@@ -1,0 +1,49 @@
+// ContainmentIndex: a read-only view of a store of concepts built for fast
+// containment queries, with a liveness flag per concept.
+//
+// Concepts are named by their position in the store when the index is built
+// (their id). For each concept the index keeps its four sets sorted and
+// without repetitions, so that "every element of a occurs in b" is a linear
+// merge, and it lists, for every user, the ids of the concepts holding it in
+// ascending order. A concept that contains another in U must hold each of its
+// users, so the concepts to compare with one concept are found in the list of
+// its rarest user.
+//
+// The index does not follow later changes of the store's sets.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "store/triconcept.h"
+
+class ContainmentIndex {
+ public:
+  explicit ContainmentIndex(const std::vector<TriConcept>& store);
+
+  std::size_t size() const { return alive_.size(); }
+  bool alive(std::size_t id) const { return alive_[id] != 0; }
+  void kill(std::size_t id) { alive_[id] = 0; }
+
+  // Sorted distinct elements of set `dim` (0 = U, 1 = T, 2 = R, 3 = D).
+  std::span<const int> distinct(std::size_t id, int dim) const;
+  // Every element of set `dim` of concept a occurs in that set of concept b.
+  bool included(std::size_t a, std::size_t b, int dim) const;
+
+  // Ids (ascending) of the concepts that hold every user of concept `id`
+  // may only be among these: the concepts holding its rarest user. Empty span
+  // when the concept has no user (then any concept may contain it).
+  std::span<const std::uint32_t> candidates_by_user(std::size_t id) const;
+
+ private:
+  std::span<const std::uint32_t> postings(int user) const;
+
+  std::vector<int> pool_;                // the distinct sets, one after the other
+  std::vector<std::size_t> offsets_;     // 4 * size() + 1 boundaries in pool_
+  std::vector<int> users_;               // sorted distinct users of the store
+  std::vector<std::size_t> user_starts_; // users_.size() + 1 boundaries in posted_
+  std::vector<std::uint32_t> posted_;    // concept ids, grouped by user
+  std::vector<char> alive_;
+};
