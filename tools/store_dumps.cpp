@@ -1,6 +1,7 @@
 #include "tools/store_dumps.h"
 
 #include <array>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
