@@ -122,4 +122,13 @@ TEST_F(ResourcePassTest, FewerThanTwoConceptsAreLeftAlone) {
   EXPECT_EQ(ens_tc, one);
 }
 
+// Outside what the earlier passes produce: a neighbour without resources
+// brings nothing to absorb, so it is treated as incomparable.
+TEST_F(ResourcePassTest, NeighbourWithoutResourcesIsNotAbsorbed) {
+  const TriConcept current = make_concept({1, 2}, {10, 11}, {100}, {7});
+  const TriConcept bare = make_concept({1, 2}, {10, 11}, {}, {7});
+  run({current, bare}, 2, 2, 1);
+  EXPECT_EQ(ens_tc, (Store{current, bare, current}));
+}
+
 }  // namespace

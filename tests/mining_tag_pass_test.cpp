@@ -164,4 +164,13 @@ TEST_F(TagPassTest, RepeatedUserMakesALongerNeighbourLookEqual) {
   EXPECT_EQ(ens_tc, expected);
 }
 
+// Outside what the loader produces: a concept without a resource or a D value
+// is nobody's neighbour, and nothing reads past the end of its lists.
+TEST_F(TagPassTest, ConceptWithoutResourceOrDValueMatchesNothing) {
+  const TriConcept bare = make_concept({1, 2}, {10}, {}, {});
+  run({bare, c5({1, 2}, 11), c5({1, 2}, 12), c6(15), c6(16)}, 10);
+  const Store expected = {bare, make_concept({1, 2}, {11, 12}, {5}, {7}), c6(15), c6(16)};
+  EXPECT_EQ(ens_tc, expected);
+}
+
 }  // namespace
