@@ -115,7 +115,8 @@ void evaluate(benchmark::State& state, PerUserComputation compute) {
   }
   ServingTotals totals;
   for (auto _ : state) {
-    totals = time_each_user(p->users_only.get(), p->reported, compute);
+    ReportedIndex index(p->reported);
+    totals = time_each_user(p->users_only.get(), index, compute);
     benchmark::DoNotOptimize(totals);
   }
   state.counters["lines"] = p->lines;

@@ -4,28 +4,32 @@
 #include "store/globals.h"
 #include "store/set_primitives.h"
 
-void recommend_resources(int user, int d, const std::vector<TriConcept>& reported,
+void recommend_resources(int user, int d, ReportedIndex& index,
                          std::vector<int>& recommendation) {
   recommendation.clear();
-  for (const TriConcept& c : reported) {
-    if (c.ds.empty() || c.ds.front() != d) continue;
-    if (containsStandard(c.us, user)) continue;
-    for (const int r : c.rs) {
-      if (!containsStandard(recommendation, r)) recommendation.push_back(r);
+  index.start_list();
+  const std::vector<TriConcept>& reported = index.reported();
+  for (const std::uint32_t c : index.beginning_with(d)) {
+    const TriConcept& concept_ = reported[c];
+    if (containsStandard(concept_.us, user)) continue;
+    for (std::size_t k = 0; k < concept_.rs.size(); ++k) {
+      if (index.first_resource(c, k)) recommendation.push_back(concept_.rs[k]);
     }
   }
 }
 
 std::vector<int> recommend_resources(int user, int d, const std::vector<TriConcept>& reported) {
   std::vector<int> recommendation;
-  recommend_resources(user, d, reported, recommendation);
+  ReportedIndex index(reported);
+  recommend_resources(user, d, index, recommendation);
   return recommendation;
 }
 
 void recomm_generale(std::FILE* users_only) {
   // The overload set needs a cast to pick the one the loop calls.
   const PerUserComputation compute = recommend_resources;
-  const ServingTotals totals = time_each_user(users_only, ens_tc2, compute);
+  ReportedIndex index(ens_tc2);
+  const ServingTotals totals = time_each_user(users_only, index, compute);
   const float average = average_seconds(totals);
   std::printf("\n Number of Unique Users : %d", totals.served);
   std::printf("\n Resource Recommendations: Average Time = %f", static_cast<double>(average));

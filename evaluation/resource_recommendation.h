@@ -1,6 +1,6 @@
 // Resource recommendation, the first timed evaluation of a run.
 //
-// recommend_resources(user, d, reported, recommendation)
+// recommend_resources(user, d, index, recommendation)
 //   Clears `recommendation` and fills it with the resources of every reported
 //   concept whose D set begins with d and whose U set does not contain `user`,
 //   in store order then R-set order, each resource once (first-seen order).
@@ -18,9 +18,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "evaluation/reported_index.h"
 #include "store/triconcept.h"
 
-void recommend_resources(int user, int d, const std::vector<TriConcept>& reported,
+void recommend_resources(int user, int d, ReportedIndex& index,
                          std::vector<int>& recommendation);
 std::vector<int> recommend_resources(int user, int d, const std::vector<TriConcept>& reported);
 

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "store/set_primitives.h"
+#include <unordered_set>
 
 namespace {
 
@@ -15,10 +15,10 @@ float clock_reading() { return static_cast<float>(std::clock()); }
 
 }  // namespace
 
-ServingTotals time_each_user(std::FILE* users_only, const std::vector<TriConcept>& reported,
+ServingTotals time_each_user(std::FILE* users_only, ReportedIndex& index,
                              PerUserComputation compute) {
   ServingTotals totals;
-  std::vector<int> seen;
+  std::unordered_set<int> seen;
   std::vector<int> list;
   char line[100];
 
@@ -28,10 +28,9 @@ ServingTotals time_each_user(std::FILE* users_only, const std::vector<TriConcept
     int user = 0;
     int d = 0;
     if (std::sscanf(line, "%d %d", &user, &d) != 2) continue;
-    if (containsStandard(seen, user)) continue;
-    seen.push_back(user);
+    if (!seen.insert(user).second) continue;
 
-    compute(user, d, reported, list);
+    compute(user, d, index, list);
     if (!list.empty()) {
       ++totals.served;
       const float end = clock_reading();

@@ -1,8 +1,8 @@
 // The timed loop shared by the two evaluations.
 //
-// time_each_user(users_only, reported, compute) rewinds `users_only` (lines
+// time_each_user(users_only, index, compute) rewinds `users_only` (lines
 // "user d", as the report writes them) and reads it line by line. The first
-// line of each user serves that user: compute(user, d, reported, list) fills
+// line of each user serves that user: compute(user, d, index, list) fills
 // `list`, and when the list is not empty the user is counted and its processor
 // time is added to the total. Later lines of a user are skipped, and so is a
 // line that does not hold two integers; neither is counted nor timed.
@@ -20,11 +20,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "store/triconcept.h"
+#include "evaluation/reported_index.h"
 
 // Fills `list` (cleared first) with what `user`, served with D value `d`,
-// receives from the reported concepts.
-using PerUserComputation = void (*)(int user, int d, const std::vector<TriConcept>& reported,
+// receives from the reported concepts of the index.
+using PerUserComputation = void (*)(int user, int d, ReportedIndex& index,
                                     std::vector<int>& list);
 
 struct ServingTotals {
@@ -32,7 +32,7 @@ struct ServingTotals {
   float total_seconds = 0.0f;  // sum of their timed spans
 };
 
-ServingTotals time_each_user(std::FILE* users_only, const std::vector<TriConcept>& reported,
+ServingTotals time_each_user(std::FILE* users_only, ReportedIndex& index,
                              PerUserComputation compute);
 
 float average_seconds(const ServingTotals& totals);

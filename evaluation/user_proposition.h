@@ -1,6 +1,6 @@
 // User proposition, the second and last timed evaluation of a run.
 //
-// propose_users(user, d, reported, proposal)
+// propose_users(user, d, index, proposal)
 //   Clears `proposal` and fills it with the users of every reported concept
 //   whose D set begins with d (whether or not it contains `user`), in store
 //   order then U-set order, each user once (first-seen order), `user` itself
@@ -19,10 +19,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "evaluation/reported_index.h"
 #include "store/triconcept.h"
 
-void propose_users(int user, int d, const std::vector<TriConcept>& reported,
-                   std::vector<int>& proposal);
+void propose_users(int user, int d, ReportedIndex& index, std::vector<int>& proposal);
 std::vector<int> propose_users(int user, int d, const std::vector<TriConcept>& reported);
 
 void recomm_generale_users(std::FILE* users_only);

@@ -114,7 +114,8 @@ TEST(RecommendResources, ListsEachResourceOnceInFirstSeenOrder) {
   EXPECT_EQ(recommend_resources(4, 5, reported), (V{8, 3, 6, 1}));
 
   V reused{42, 43};
-  recommend_resources(2, 5, reported, reused);
+  ReportedIndex index(reported);
+  recommend_resources(2, 5, index, reused);
   EXPECT_EQ(reused, (V{6, 3, 1})) << "the list is emptied first";
 }
 
@@ -141,7 +142,8 @@ TEST(ProposeUsers, UsersOfAllMatchingConceptsOnceWithoutTheUserItself) {
   EXPECT_EQ(propose_users(3, 5, reported), (V{4, 1, 2, 9})) << "a stranger gets everyone";
 
   V reused{42};
-  propose_users(7, 6, reported, reused);
+  ReportedIndex index(reported);
+  propose_users(7, 6, index, reused);
   EXPECT_EQ(reused, V{}) << "the list is emptied first, and 7 is not offered to itself";
 }
 
@@ -151,9 +153,8 @@ TEST(ProposeUsers, UsersOfAllMatchingConceptsOnceWithoutTheUserItself) {
 std::vector<std::pair<int, int>> g_calls;
 std::vector<V> g_lists;
 
-void recording_recommendation(int user, int d, const std::vector<TriConcept>& reported,
-                              V& list) {
-  recommend_resources(user, d, reported, list);
+void recording_recommendation(int user, int d, ReportedIndex& index, V& list) {
+  recommend_resources(user, d, index, list);
   g_calls.emplace_back(user, d);
   g_lists.push_back(list);
 }
@@ -172,7 +173,8 @@ TEST_F(TimedServing, ServesEachUserOnceWithItsFirstLine) {
                                             make_concept({3}, {11}, {101}, {6}),
                                             make_concept({4}, {12}, {102}, {5})};
   File in = users_stream("1 5\n2 5\n3 6\n1 6\n4 5\n2 5\n");
-  const ServingTotals totals = time_each_user(in.get(), reported, recording_recommendation);
+  ReportedIndex index(reported);
+  const ServingTotals totals = time_each_user(in.get(), index, recording_recommendation);
 
   EXPECT_EQ(g_calls, (std::vector<std::pair<int, int>>{{1, 5}, {2, 5}, {3, 6}, {4, 5}}));
   EXPECT_EQ(g_lists, (std::vector<V>{{102}, {102}, {}, {100}}));
@@ -185,7 +187,8 @@ TEST_F(TimedServing, LinesWithoutTwoIntegersAreSkipped) {
   const std::vector<TriConcept> reported = {make_concept({1}, {10}, {100}, {5}),
                                             make_concept({2}, {11}, {101}, {5})};
   File in = users_stream("\n7\nx 5\n1 5\n 2   5 \n");
-  const ServingTotals totals = time_each_user(in.get(), reported, recording_recommendation);
+  ReportedIndex index(reported);
+  const ServingTotals totals = time_each_user(in.get(), index, recording_recommendation);
   EXPECT_EQ(g_calls, (std::vector<std::pair<int, int>>{{1, 5}, {2, 5}}));
   EXPECT_EQ(totals.served, 2);
 }
