@@ -114,14 +114,6 @@ TEST_F(ResourcePassTest, RepeatedUserMakesALongerNeighbourLookEqual) {
   EXPECT_EQ(ens_tc, Store{make_concept({1, 1}, {10, 11}, {100, 101}, {7})});
 }
 
-TEST_F(ResourcePassTest, FewerThanTwoConceptsAreLeftAlone) {
-  run({}, 2, 2, 1);
-  EXPECT_TRUE(ens_tc.empty());
-  const Store one = {make_concept({1, 2}, {10, 11}, {100}, {7})};
-  run(one, 2, 2, 1);
-  EXPECT_EQ(ens_tc, one);
-}
-
 // Outside what the earlier passes produce: a neighbour without resources
 // brings nothing to absorb, so it is treated as incomparable.
 TEST_F(ResourcePassTest, NeighbourWithoutResourcesIsNotAbsorbed) {

@@ -93,12 +93,6 @@ TEST_F(TagPassTest, TailWindowIsThreeBelow200LinesAndFiftyFrom200) {
   EXPECT_EQ(ens_tc, merged_at_1) << "window 50: position 1 has 50 concepts after it";
 }
 
-TEST_F(TagPassTest, StoreNoLargerThanTheWindowIsLeftAlone) {
-  const Store three = {c5({1, 2}, 10), c5({1, 2}, 11), c5({1, 2, 3}, 12)};
-  run(three, 6);
-  EXPECT_EQ(ens_tc, three);
-}
-
 // The merge phase: the new concept U {2 3} takes the tags of the stored
 // concept with the same users (which has grown backwards in the meantime),
 // and that concept leaves the store before the new one is appended.
