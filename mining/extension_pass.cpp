@@ -1,13 +1,28 @@
 #include "mining/extension_pass.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
-#include "mining/pass_support.h"
-#include "mining/subsumption.h"
+#include "mining/set_index.h"
 #include "store/globals.h"
-#include "store/set_primitives.h"
+
+// The pass walks the store by stable ids: a concept's id is its position when
+// the pass starts. Erasing a concept only marks it dead, so the i-th current
+// concept is simply the next live id, and "every later concept" is every live
+// id above the current one. Only the current concept changes during its
+// iteration (its grown list), so the U, T and third sets of every concept can
+// be indexed once, as sorted copies and as postings (element -> ids).
+//
+// A later concept can only matter to the current one if it shares a user, a
+// tag and an element of the third set with it (absorbing requires containing
+// them, building requires common lists of at least one element each). The
+// neighbours visited are therefore those found in the postings of the current
+// concept's elements, in the dimension where that list is shortest, taken in
+// ascending id order; every other neighbour would change nothing.
 
 namespace {
 
@@ -24,92 +39,197 @@ struct Dimension {
   std::vector<int>& erasure;  // indices_rs or indices_ds
 };
 
-bool reaches(const std::vector<int>& set, int threshold) {
-  return set.size() >= static_cast<std::size_t>(threshold);
+bool reaches(std::size_t size, int threshold) {
+  return size >= static_cast<std::size_t>(threshold);
 }
 
-// The current concept takes over the neighbour's grown list when the neighbour
-// contains it in U, T and the third set and brings a new first element. A
-// neighbour with an empty grown list brings nothing.
-bool absorbs(const Dimension& dim, const TriConcept& current, const TriConcept& neighbour) {
-  const std::vector<int>& offered = neighbour.*dim.grown;
-  return inclus_egalStandard(current.us, neighbour.us) &&
-         inclus_egalStandard(current.ts, neighbour.ts) &&
-         inclus_egalStandard(current.*dim.third, neighbour.*dim.third) && !offered.empty() &&
-         !containsStandard(current.*dim.grown, offered.front());
-}
+// The three compared sets, in the order U, T, third.
+constexpr int kCompared = 3;
 
-bool same_lengths(const Dimension& dim, const TriConcept& a, const TriConcept& b) {
-  return a.ts.size() == b.ts.size() && a.us.size() == b.us.size() &&
-         (!dim.third_length_counts || (a.*dim.third).size() == (b.*dim.third).size());
-}
-
-// Working lists of one pass, reused for every attempt.
-struct Scratch {
-  std::vector<int> common_ts;
-  std::vector<int> common_us;
-  std::vector<int> common_third;
-};
-
-// Builds the concept of what the current concept and the neighbour share,
-// with the union of their grown lists, and keeps it unless a new concept kept
-// earlier covers it.
-void try_new_concept(const Dimension& dim, const TriConcept& current,
-                     const TriConcept& neighbour, std::vector<TriConcept>& fresh,
-                     Scratch& s) {
-  s.common_ts.clear();
-  s.common_us.clear();
-  s.common_third.clear();
-  elements_en_commun(current.ts, neighbour.ts, s.common_ts);
-  if (!reaches(s.common_ts, minsupp_t)) return;
-  elements_en_commun(current.us, neighbour.us, s.common_us);
-  if (!reaches(s.common_us, minsupp_u)) return;
-  elements_en_commun(current.*dim.third, neighbour.*dim.third, s.common_third);
-  if (!reaches(s.common_third, dim.third_threshold)) return;
-
-  TriConcept candidate;
-  candidate.*dim.grown = current.*dim.grown;
-  absorb_elements(neighbour.*dim.grown, candidate.*dim.grown);
-  candidate.us = s.common_us;
-  candidate.ts = s.common_ts;
-  candidate.*dim.third = s.common_third;
-
-  bool covered = false;
-  test_inclusionRS(candidate, fresh, covered);
-  if (!covered) fresh.push_back(std::move(candidate));
-}
-
-void extend(const Dimension& dim) {
-  std::vector<TriConcept> fresh;
-  Scratch scratch;
-  dim.erasure.clear();
-
-  for (std::size_t i = 0;; ++i) {
-    // The bound looks at the store as the previous iteration left it, before
-    // the positions that iteration collected are erased.
-    if (i + 1 >= ens_tc.size()) break;
-    erase_collected(dim.erasure);
-    if (i >= ens_tc.size()) break;
-
-    TriConcept& current = ens_tc[i];
-    if (!reaches(current.*dim.gate, dim.gate_threshold)) continue;
-
-    for (std::size_t k = i + 1; k < ens_tc.size(); ++k) {
-      const TriConcept& neighbour = ens_tc[k];
-      if (!reaches(neighbour.*dim.gate, dim.gate_threshold)) continue;
-      if (absorbs(dim, current, neighbour)) {
-        absorb_elements(neighbour.*dim.grown, current.*dim.grown);
-        if (same_lengths(dim, current, neighbour)) dim.erasure.push_back(static_cast<int>(k));
-      } else {
-        try_new_concept(dim, current, neighbour, fresh, scratch);
+class ExtensionPass {
+ public:
+  explicit ExtensionPass(const Dimension& dim) : dim_(dim), n_(ens_tc.size()) {
+    alive_.assign(n_, 1);
+    gate_ok_.resize(n_);
+    for (std::uint32_t id = 0; id < n_; ++id) {
+      const TriConcept& c = ens_tc[id];
+      gate_ok_[id] = reaches((c.*dim_.gate).size(), dim_.gate_threshold);
+      for (int s = 0; s < kCompared; ++s) {
+        sorted_.add(c.*compared(s));
+        if (!gate_ok_[id]) continue;
+        for (const int x : sorted(id, s)) postings_[s].add(x, id);
       }
+    }
+    seen_.assign(n_, 0);
+    // With every threshold at least 1, a new concept needs common elements in
+    // all three compared sets.
+    sharing_required_ = minsupp_t >= 1 && minsupp_u >= 1 && dim_.third_threshold >= 1;
+  }
+
+  void run() {
+    dim_.erasure.clear();
+    std::size_t alive_count = n_;
+    std::vector<std::uint32_t> collected;
+    std::size_t cur = static_cast<std::size_t>(-1);
+    for (std::size_t i = 0;; ++i) {
+      // The bound looks at the store as the previous iteration left it.
+      if (i + 1 >= alive_count) break;
+      for (const std::uint32_t k : collected) alive_[k] = 0;
+      alive_count -= collected.size();
+      collected.clear();
+      if (i >= alive_count) break;
+      do ++cur; while (!alive_[cur]);
+      if (gate_ok_[cur]) scan(static_cast<std::uint32_t>(cur), collected);
+    }
+    for (const std::uint32_t k : collected) alive_[k] = 0;
+
+    // Survivors in their order, then the accepted new concepts.
+    std::size_t kept = 0;
+    for (std::size_t id = 0; id < n_; ++id) {
+      if (!alive_[id]) continue;
+      if (kept != id) ens_tc[kept] = std::move(ens_tc[id]);
+      ++kept;
+    }
+    ens_tc.resize(kept);
+    for (TriConcept& added : fresh_) ens_tc.push_back(std::move(added));
+  }
+
+ private:
+  Set compared(int s) const { return s == 0 ? &TriConcept::us : s == 1 ? &TriConcept::ts : dim_.third; }
+  std::span<const int> sorted(std::uint32_t id, int s) const {
+    return sorted_.get(kCompared * id + static_cast<std::uint32_t>(s));
+  }
+
+  // Live ids above `cur` that share an element of some compared set with it,
+  // in ascending order.
+  void gather_neighbours(std::uint32_t cur) {
+    neighbours_.clear();
+    int best = -1;
+    std::size_t best_cost = 0;
+    for (int s = 0; s < kCompared; ++s) {
+      if (sorted(cur, s).empty()) continue;
+      std::size_t cost = 0;
+      for (const int x : sorted(cur, s)) {
+        const auto p = postings_[s].of(x);
+        cost += static_cast<std::size_t>(p.end() - std::upper_bound(p.begin(), p.end(), cur));
+      }
+      if (best < 0 || cost < best_cost) best = s, best_cost = cost;
+    }
+    if (best < 0 || !sharing_required_) {  // every later concept may matter
+      for (std::uint32_t k = cur + 1; k < n_; ++k) {
+        if (alive_[k] && gate_ok_[k]) neighbours_.push_back(k);
+      }
+      return;
+    }
+    ++epoch_;
+    for (const int x : sorted(cur, best)) {
+      const auto p = postings_[best].of(x);
+      for (auto it = std::upper_bound(p.begin(), p.end(), cur); it != p.end(); ++it) {
+        if (alive_[*it] && seen_[*it] != epoch_) {
+          seen_[*it] = epoch_;
+          neighbours_.push_back(*it);
+        }
+      }
+    }
+    std::sort(neighbours_.begin(), neighbours_.end());
+  }
+
+  bool contained_in(std::uint32_t cur, std::uint32_t k) const {
+    for (int s = 0; s < kCompared; ++s) {
+      if (!sorted_includes(sorted(cur, s), sorted(k, s))) return false;
+    }
+    return true;
+  }
+
+  // Elements of the current concept's set s, in its order, found in k's.
+  static void common(const std::vector<int>& mine, std::span<const int> theirs,
+                     std::vector<int>& out) {
+    out.clear();
+    for (const int x : mine) {
+      if (sorted_contains(theirs, x)) out.push_back(x);
     }
   }
 
-  // The positions collected last all lie before the appended concepts.
-  for (TriConcept& added : fresh) ens_tc.push_back(std::move(added));
-  erase_collected(dim.erasure);
-}
+  void scan(std::uint32_t cur, std::vector<std::uint32_t>& collected) {
+    TriConcept& current = ens_tc[cur];
+    std::vector<int>& grown = current.*dim_.grown;
+    grown_marks_.clear();
+    for (const int x : grown) grown_marks_.insert(x);
+
+    gather_neighbours(cur);
+    for (const std::uint32_t k : neighbours_) {
+      const TriConcept& neighbour = ens_tc[k];
+      const std::vector<int>& offered = neighbour.*dim_.grown;
+      if (contained_in(cur, k) && !offered.empty() && !grown_marks_.has(offered.front())) {
+        for (const int x : offered) {
+          if (!grown_marks_.has(x)) {
+            grown_marks_.insert(x);
+            grown.push_back(x);
+          }
+        }
+        if (current.ts.size() == neighbour.ts.size() && current.us.size() == neighbour.us.size() &&
+            (!dim_.third_length_counts ||
+             (current.*dim_.third).size() == (neighbour.*dim_.third).size())) {
+          collected.push_back(k);
+        }
+        continue;
+      }
+      try_new_concept(cur, k);
+    }
+  }
+
+  void try_new_concept(std::uint32_t cur, std::uint32_t k) {
+    const TriConcept& current = ens_tc[cur];
+    common(current.ts, sorted(k, 1), common_ts_);
+    if (!reaches(common_ts_.size(), minsupp_t)) return;
+    common(current.us, sorted(k, 0), common_us_);
+    if (!reaches(common_us_.size(), minsupp_u)) return;
+    common(current.*dim_.third, sorted(k, 2), common_third_);
+    if (!reaches(common_third_.size(), dim_.third_threshold)) return;
+
+    // The union of both grown lists: the current one as it stands, then what
+    // the neighbour adds.
+    union_.assign((current.*dim_.grown).begin(), (current.*dim_.grown).end());
+    union_marks_.clear();
+    for (const int x : ens_tc[k].*dim_.grown) {
+      if (!grown_marks_.has(x) && !union_marks_.has(x)) {
+        union_marks_.insert(x);
+        union_.push_back(x);
+      }
+    }
+
+    const bool grows_r = dim_.grown == &TriConcept::rs;
+    const std::vector<int>& rs = grows_r ? union_ : common_third_;
+    const std::vector<int>& ds = grows_r ? common_third_ : union_;
+    if (fresh_index_.covers(common_us_, common_ts_, rs, ds)) return;
+
+    TriConcept candidate;
+    candidate.us = common_us_;
+    candidate.ts = common_ts_;
+    candidate.rs = rs;
+    candidate.ds = ds;
+    fresh_index_.add(candidate);
+    fresh_.push_back(std::move(candidate));
+  }
+
+  const Dimension& dim_;
+  const std::size_t n_;
+  std::vector<char> alive_;
+  std::vector<char> gate_ok_;
+  SortedSets sorted_;            // kCompared slots per id: U, T, third
+  Postings postings_[kCompared]; // gated concepts only
+  bool sharing_required_ = true;
+  std::vector<std::uint32_t> seen_;
+  std::uint32_t epoch_ = 0;
+  std::vector<std::uint32_t> neighbours_;
+  ElementMarks grown_marks_;     // elements of the current concept's grown list
+  ElementMarks union_marks_;
+  std::vector<int> common_ts_, common_us_, common_third_, union_;
+  FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD};
+  std::vector<TriConcept> fresh_;
+};
+
+void extend(const Dimension& dim) { ExtensionPass(dim).run(); }
 
 }  // namespace
 

@@ -1,15 +1,24 @@
 #include "mining/tag_pass.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "mining/pass_support.h"
-#include "mining/subsumption.h"
+#include "mining/set_index.h"
 #include "store/globals.h"
-#include "store/set_primitives.h"
+
+// The pass walks the store by stable ids (positions when the pass starts),
+// with the live concepts chained in store order: erasing a concept unlinks it,
+// so neighbours by position are neighbours in the chain, and the i-th current
+// concept is the one after the previous current concept. Users never change
+// in this pass, so their sorted copies are made once.
 
 namespace {
+
+constexpr std::uint32_t kNone = static_cast<std::uint32_t>(-1);
 
 // Same resource and D value, judged by the first element of each list. A
 // concept without a resource or a D value matches nothing.
@@ -18,91 +27,190 @@ bool same_r_and_d(const TriConcept& a, const TriConcept& b) {
          a.rs.front() == b.rs.front() && a.ds.front() == b.ds.front();
 }
 
-// Backward scan: the current concept takes the tags of every preceding
-// neighbour of its run whose users contain its own.
-void absorb_from_predecessors(std::size_t i) {
-  TriConcept& current = ens_tc[i];
-  for (std::size_t k = 1; k <= i; ++k) {
-    const TriConcept& neighbour = ens_tc[i - k];
-    if (!same_r_and_d(current, neighbour)) break;
-    if (inclus_egalStandard(current.us, neighbour.us)) {
-      absorb_elements(neighbour.ts, current.ts);
+// Appends to `into` every element of `from` that `marks` does not hold yet,
+// recording it in `marks`.
+void absorb_marked(const std::vector<int>& from, std::vector<int>& into, ElementMarks& marks) {
+  for (const int x : from) {
+    if (!marks.has(x)) {
+      marks.insert(x);
+      into.push_back(x);
     }
   }
 }
 
-// Forward scan over the run that follows position i: absorb from containing
-// neighbours (collecting those with as many users), and build new concepts
-// from incomparable ones.
-void extend_with_successors(std::size_t i, std::vector<TriConcept>& fresh,
-                            std::vector<int>& common) {
-  TriConcept& current = ens_tc[i];
-  for (std::size_t k = i + 1; k < ens_tc.size(); ++k) {
-    const TriConcept& neighbour = ens_tc[k];
-    if (!same_r_and_d(current, neighbour)) break;
-
-    if (inclus_egalStandard(current.us, neighbour.us)) {
-      absorb_elements(neighbour.ts, current.ts);
-      if (current.us.size() == neighbour.us.size()) {
-        indices_ts.push_back(static_cast<int>(k));
-      }
-      continue;
+class TagPass {
+ public:
+  TagPass() : n_(ens_tc.size()) {
+    next_.resize(n_);
+    prev_.resize(n_);
+    for (std::uint32_t id = 0; id < n_; ++id) {
+      users_.add(ens_tc[id].us);
+      next_[id] = id + 1 < n_ ? id + 1 : kNone;
+      prev_[id] = id > 0 ? id - 1 : kNone;
     }
-    if (inclus_egalStandard(neighbour.us, current.us)) continue;
+    alive_.assign(n_, 1);
+  }
 
-    common.clear();
-    elements_en_commun(current.us, neighbour.us, common);
-    if (common.size() < static_cast<std::size_t>(minsupp_u)) continue;
+  void run() {
+    const std::size_t window = ijk >= 200 ? 50 : 3;
+    indices_ts.clear();
+    std::size_t alive_count = n_;
+    std::uint32_t cur = kNone;
+    for (std::size_t i = 0;; ++i) {
+      // The bound looks at the store as the previous iteration left it.
+      if (i + window >= alive_count) break;
+      alive_count -= erase_collected();
+      if (i >= alive_count) break;
+      cur = cur == kNone ? first_alive() : next_[cur];
+      extend(cur);
+    }
+    erase_collected();
+    merge();
+
+    std::size_t kept = 0;
+    for (std::size_t id = 0; id < n_; ++id) {
+      if (!alive_[id]) continue;
+      if (kept != id) ens_tc[kept] = std::move(ens_tc[id]);
+      ++kept;
+    }
+    ens_tc.resize(kept);
+    for (TriConcept& added : fresh_) ens_tc.push_back(std::move(added));
+  }
+
+ private:
+  std::uint32_t first_alive() const {
+    std::uint32_t id = 0;
+    while (!alive_[id]) ++id;
+    return id;
+  }
+
+  std::size_t erase_collected() {
+    for (const std::uint32_t k : collected_) {
+      alive_[k] = 0;
+      if (prev_[k] != kNone) next_[prev_[k]] = next_[k];
+      if (next_[k] != kNone) prev_[next_[k]] = prev_[k];
+    }
+    const std::size_t erased = collected_.size();
+    collected_.clear();
+    return erased;
+  }
+
+  bool users_within(std::uint32_t a, std::uint32_t b) const {
+    return sorted_includes(users_.get(a), users_.get(b));
+  }
+
+  void extend(std::uint32_t cur) {
+    TriConcept& current = ens_tc[cur];
+    tag_marks_.clear();
+    for (const int t : current.ts) tag_marks_.insert(t);
+
+    // Backward: take the tags of every preceding neighbour of the run whose
+    // users contain the current ones.
+    for (std::uint32_t p = prev_[cur]; p != kNone && same_r_and_d(current, ens_tc[p]);
+         p = prev_[p]) {
+      if (users_within(cur, p)) absorb_marked(ens_tc[p].ts, current.ts, tag_marks_);
+    }
+
+    // Forward over the run that follows.
+    for (std::uint32_t k = next_[cur]; k != kNone && same_r_and_d(current, ens_tc[k]);
+         k = next_[k]) {
+      const TriConcept& neighbour = ens_tc[k];
+      if (users_within(cur, k)) {
+        absorb_marked(neighbour.ts, current.ts, tag_marks_);
+        if (current.us.size() == neighbour.us.size()) collected_.push_back(k);
+        continue;
+      }
+      if (users_within(k, cur)) continue;
+      try_new_concept(current, neighbour, users_.get(k));
+    }
+  }
+
+  void try_new_concept(const TriConcept& current, const TriConcept& neighbour,
+                       std::span<const int> neighbour_users) {
+    common_.clear();
+    for (const int u : current.us) {
+      if (sorted_contains(neighbour_users, u)) common_.push_back(u);
+    }
+    if (common_.size() < static_cast<std::size_t>(minsupp_u)) return;
+
+    const int r[1] = {current.rs.front()};
+    const int d[1] = {current.ds.front()};
+    if (fresh_index_.covers(common_, {}, r, d)) return;
 
     TriConcept candidate;
     candidate.ts = current.ts;
-    absorb_elements(neighbour.ts, candidate.ts);
-    candidate.rs.push_back(current.rs.front());
-    candidate.ds.push_back(current.ds.front());
-    candidate.us = common;
-
-    bool covered = false;
-    test_inclusion(candidate, fresh, covered);
-    if (!covered) fresh.push_back(std::move(candidate));
-  }
-}
-
-// Each new concept takes the tags of every stored concept with its resource
-// and D lists whose users contain its own; stored concepts with as many users
-// are erased before the next new concept is merged.
-void merge_new_concepts(std::vector<TriConcept>& fresh) {
-  for (TriConcept& added : fresh) {
-    erase_collected(indices_ts);
-    for (std::size_t c = 0; c < ens_tc.size(); ++c) {
-      const TriConcept& stored = ens_tc[c];
-      if (stored.rs != added.rs || stored.ds != added.ds) continue;
-      if (!inclus_egalStandard(added.us, stored.us)) continue;
-      absorb_elements(stored.ts, added.ts);
-      if (added.us.size() == stored.us.size()) indices_ts.push_back(static_cast<int>(c));
+    candidate_marks_.clear();
+    for (const int x : neighbour.ts) {
+      if (!tag_marks_.has(x) && !candidate_marks_.has(x)) {
+        candidate_marks_.insert(x);
+        candidate.ts.push_back(x);
+      }
     }
+    candidate.rs.push_back(r[0]);
+    candidate.ds.push_back(d[0]);
+    candidate.us = common_;
+    fresh_index_.add(candidate);
+    fresh_.push_back(std::move(candidate));
   }
-  erase_collected(indices_ts);
-}
+
+  // Each new concept takes the tags of every live stored concept with the same
+  // R and D lists whose users contain its own; a stored concept with as many
+  // users is erased before the next new concept is merged.
+  void merge() {
+    // Stored concepts with one resource and one D value, grouped by them.
+    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> groups;
+    const auto key = [](int r, int d) {
+      return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(r)) << 32) |
+             static_cast<std::uint32_t>(d);
+    };
+    for (std::uint32_t id = 0; id < n_; ++id) {
+      const TriConcept& c = ens_tc[id];
+      if (alive_[id] && c.rs.size() == 1 && c.ds.size() == 1) {
+        groups[key(c.rs[0], c.ds[0])].push_back(id);
+      }
+    }
+    std::vector<std::uint32_t> everyone;
+    std::vector<int> sorted_users;
+    for (TriConcept& added : fresh_) {
+      erase_collected();
+      sorted_users = added.us;
+      std::sort(sorted_users.begin(), sorted_users.end());
+      sorted_users.erase(std::unique(sorted_users.begin(), sorted_users.end()), sorted_users.end());
+      tag_marks_.clear();
+      for (const int t : added.ts) tag_marks_.insert(t);
+
+      const std::vector<std::uint32_t>* stored = nullptr;
+      if (added.rs.size() == 1 && added.ds.size() == 1) {
+        const auto it = groups.find(key(added.rs[0], added.ds[0]));
+        if (it == groups.end()) continue;
+        stored = &it->second;
+      } else {  // no grouped concept can have these lists: look at them all
+        everyone.clear();
+        for (std::uint32_t id = 0; id < n_; ++id) everyone.push_back(id);
+        stored = &everyone;
+      }
+      for (const std::uint32_t c : *stored) {
+        const TriConcept& e = ens_tc[c];
+        if (!alive_[c] || e.rs != added.rs || e.ds != added.ds) continue;
+        if (!sorted_includes(sorted_users, users_.get(c))) continue;
+        absorb_marked(e.ts, added.ts, tag_marks_);
+        if (added.us.size() == e.us.size()) collected_.push_back(c);
+      }
+    }
+    erase_collected();
+  }
+
+  const std::size_t n_;
+  SortedSets users_;  // one slot per id
+  std::vector<std::uint32_t> next_, prev_;
+  std::vector<char> alive_;
+  std::vector<std::uint32_t> collected_;
+  ElementMarks tag_marks_, candidate_marks_;
+  std::vector<int> common_;
+  FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kR | FreshIndex::kD};
+  std::vector<TriConcept> fresh_;
+};
 
 }  // namespace
 
-void find_ts_v3() {
-  const std::size_t window = ijk >= 200 ? 50 : 3;
-  std::vector<TriConcept> fresh;
-  std::vector<int> common;
-  indices_ts.clear();
-
-  for (std::size_t i = 0;; ++i) {
-    // The bound looks at the store as the previous iteration left it, before
-    // the positions that iteration collected are erased.
-    if (i + window >= ens_tc.size()) break;
-    erase_collected(indices_ts);
-    if (i >= ens_tc.size()) break;
-    absorb_from_predecessors(i);
-    extend_with_successors(i, fresh, common);
-  }
-  erase_collected(indices_ts);
-
-  merge_new_concepts(fresh);
-  for (TriConcept& added : fresh) ens_tc.push_back(std::move(added));
-}
+void find_ts_v3() { TagPass().run(); }

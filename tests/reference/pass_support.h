@@ -1,4 +1,4 @@
-// Small operations shared by the three extension passes.
+// Small operations shared by the plain reference passes.
 //
 // absorb_elements(from, into)   appends to `into`, in `from`'s order, every
 //                               element of `from` that `into` does not hold yet;
@@ -10,5 +10,9 @@
 
 #include <vector>
 
+namespace reference {
+
 void absorb_elements(const std::vector<int>& from, std::vector<int>& into);
 void erase_collected(std::vector<int>& positions);
+
+}  // namespace reference

@@ -1,0 +1,102 @@
+#include "mining/set_index.h"
+
+#include <algorithm>
+
+std::uint32_t SortedSets::add(std::span<const int> set) {
+  const auto begin = pool_.insert(pool_.end(), set.begin(), set.end());
+  std::sort(begin, pool_.end());
+  pool_.erase(std::unique(begin, pool_.end()), pool_.end());
+  starts_.push_back(pool_.size());
+  return static_cast<std::uint32_t>(starts_.size() - 2);
+}
+
+bool sorted_includes(std::span<const int> a, std::span<const int> b) {
+  if (a.size() > b.size()) return false;
+  if (a.size() <= 4) {
+    for (const int x : a) {
+      if (!sorted_contains(b, x)) return false;
+    }
+    return true;
+  }
+  return std::includes(b.begin(), b.end(), a.begin(), a.end());
+}
+
+bool sorted_contains(std::span<const int> set, int x) {
+  return std::binary_search(set.begin(), set.end(), x);
+}
+
+void ElementMarks::clear() {
+  if (++epoch_ == 0) {
+    std::fill(stamp_.begin(), stamp_.end(), 0);
+    epoch_ = 1;
+  }
+}
+
+bool ElementMarks::has(int x) const {
+  const auto it = numbers_.find(x);
+  return it != numbers_.end() && stamp_[it->second] == epoch_;
+}
+
+void ElementMarks::insert(int x) { stamp_[number(x)] = epoch_; }
+
+std::uint32_t ElementMarks::number(int x) {
+  const auto [it, added] = numbers_.emplace(x, static_cast<std::uint32_t>(stamp_.size()));
+  if (added) stamp_.push_back(0);
+  return it->second;
+}
+
+std::span<const std::uint32_t> Postings::of(int value) const {
+  const auto it = lists_.find(value);
+  if (it == lists_.end()) return {};
+  return it->second;
+}
+
+namespace {
+void sort_distinct(std::span<const int> set, std::vector<int>& out) {
+  out.assign(set.begin(), set.end());
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+}
+}  // namespace
+
+bool FreshIndex::member_covers(std::uint32_t member) const {
+  for (unsigned dim = 0; dim < 4; ++dim) {
+    if ((compared_ & (1u << dim)) == 0) continue;
+    if (!sorted_includes(scratch_[dim], sets_.get(4 * member + dim))) return false;
+  }
+  return true;
+}
+
+bool FreshIndex::covers(std::span<const int> us, std::span<const int> ts,
+                        std::span<const int> rs, std::span<const int> ds) {
+  sort_distinct(us, scratch_[0]);
+  sort_distinct(ts, scratch_[1]);
+  sort_distinct(rs, scratch_[2]);
+  sort_distinct(ds, scratch_[3]);
+  if (scratch_[0].empty()) {
+    for (std::uint32_t m = 0; m < count_; ++m) {
+      if (member_covers(m)) return true;
+    }
+    return false;
+  }
+  // A covering member holds every user of the candidate, the rarest included.
+  std::span<const std::uint32_t> rarest = by_user_.of(scratch_[0].front());
+  for (const int u : scratch_[0]) {
+    const auto p = by_user_.of(u);
+    if (p.size() < rarest.size()) rarest = p;
+    if (rarest.empty()) return false;
+  }
+  for (const std::uint32_t m : rarest) {
+    if (member_covers(m)) return true;
+  }
+  return false;
+}
+
+void FreshIndex::add(const TriConcept& accepted) {
+  const auto id = static_cast<std::uint32_t>(count_++);
+  sets_.add(accepted.us);
+  sets_.add(accepted.ts);
+  sets_.add(accepted.rs);
+  sets_.add(accepted.ds);
+  for (const int u : sets_.get(4 * id)) by_user_.add(u, id);
+}
