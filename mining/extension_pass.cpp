@@ -100,20 +100,25 @@ class ExtensionPass {
     return sorted_.get(kCompared * id + static_cast<std::uint32_t>(s));
   }
 
-  // Live ids above `cur` that share an element of some compared set with it,
-  // in ascending order.
+  // Live ids above `cur` that share an element with it in the compared set
+  // whose postings are shortest (and, when that is cheap, also in the second
+  // shortest), in ascending order.
   void gather_neighbours(std::uint32_t cur) {
     neighbours_.clear();
-    int best = -1;
-    std::size_t best_cost = 0;
+    int best = -1, second = -1;
+    std::size_t cost[kCompared] = {};
     for (int s = 0; s < kCompared; ++s) {
       if (sorted(cur, s).empty()) continue;
-      std::size_t cost = 0;
       for (const int x : sorted(cur, s)) {
         const auto p = postings_[s].of(x);
-        cost += static_cast<std::size_t>(p.end() - std::upper_bound(p.begin(), p.end(), cur));
+        cost[s] += static_cast<std::size_t>(p.end() - std::upper_bound(p.begin(), p.end(), cur));
       }
-      if (best < 0 || cost < best_cost) best = s, best_cost = cost;
+      if (best < 0 || cost[s] < cost[best]) {
+        second = best;
+        best = s;
+      } else if (second < 0 || cost[s] < cost[second]) {
+        second = s;
+      }
     }
     if (best < 0 || !sharing_required_) {  // every later concept may matter
       for (std::uint32_t k = cur + 1; k < n_; ++k) {
@@ -121,13 +126,28 @@ class ExtensionPass {
       }
       return;
     }
-    ++epoch_;
+    // Walking a posting entry costs far less than examining a neighbour, so
+    // a second, somewhat longer set of postings still pays for itself.
+    const bool intersect = second >= 0 && cost[second] <= 8 * cost[best];
+    const std::uint32_t first_epoch = ++epoch_;
     for (const int x : sorted(cur, best)) {
       const auto p = postings_[best].of(x);
       for (auto it = std::upper_bound(p.begin(), p.end(), cur); it != p.end(); ++it) {
-        if (alive_[*it] && seen_[*it] != epoch_) {
-          seen_[*it] = epoch_;
-          neighbours_.push_back(*it);
+        if (alive_[*it] && seen_[*it] != first_epoch) {
+          seen_[*it] = first_epoch;
+          if (!intersect) neighbours_.push_back(*it);
+        }
+      }
+    }
+    if (intersect) {
+      const std::uint32_t second_epoch = ++epoch_;
+      for (const int x : sorted(cur, second)) {
+        const auto p = postings_[second].of(x);
+        for (auto it = std::upper_bound(p.begin(), p.end(), cur); it != p.end(); ++it) {
+          if (seen_[*it] == first_epoch) {
+            seen_[*it] = second_epoch;
+            neighbours_.push_back(*it);
+          }
         }
       }
     }

@@ -69,22 +69,26 @@ bool FreshIndex::member_covers(std::uint32_t member) const {
 
 bool FreshIndex::covers(std::span<const int> us, std::span<const int> ts,
                         std::span<const int> rs, std::span<const int> ds) {
-  sort_distinct(us, scratch_[0]);
-  sort_distinct(ts, scratch_[1]);
-  sort_distinct(rs, scratch_[2]);
-  sort_distinct(ds, scratch_[3]);
-  if (scratch_[0].empty()) {
+  const std::span<const int> sets[4] = {us, ts, rs, ds};
+  // A covering member holds every element of the compared sets, the rarest
+  // one included.
+  std::span<const std::uint32_t> rarest;
+  bool any = false;
+  for (unsigned dim = 0; dim < 4; ++dim) {
+    if ((compared_ & (1u << dim)) == 0) continue;
+    sort_distinct(sets[dim], scratch_[dim]);
+    for (const int x : scratch_[dim]) {
+      const auto p = holders_[dim].of(x);
+      if (!any || p.size() < rarest.size()) rarest = p;
+      any = true;
+      if (rarest.empty()) return false;
+    }
+  }
+  if (!any) {
     for (std::uint32_t m = 0; m < count_; ++m) {
       if (member_covers(m)) return true;
     }
     return false;
-  }
-  // A covering member holds every user of the candidate, the rarest included.
-  std::span<const std::uint32_t> rarest = by_user_.of(scratch_[0].front());
-  for (const int u : scratch_[0]) {
-    const auto p = by_user_.of(u);
-    if (p.size() < rarest.size()) rarest = p;
-    if (rarest.empty()) return false;
   }
   for (const std::uint32_t m : rarest) {
     if (member_covers(m)) return true;
@@ -94,9 +98,10 @@ bool FreshIndex::covers(std::span<const int> us, std::span<const int> ts,
 
 void FreshIndex::add(const TriConcept& accepted) {
   const auto id = static_cast<std::uint32_t>(count_++);
-  sets_.add(accepted.us);
-  sets_.add(accepted.ts);
-  sets_.add(accepted.rs);
-  sets_.add(accepted.ds);
-  for (const int u : sets_.get(4 * id)) by_user_.add(u, id);
+  const std::vector<int>* sets[4] = {&accepted.us, &accepted.ts, &accepted.rs, &accepted.ds};
+  for (unsigned dim = 0; dim < 4; ++dim) {
+    const std::uint32_t slot = sets_.add(*sets[dim]);
+    if ((compared_ & (1u << dim)) == 0) continue;
+    for (const int x : sets_.get(slot)) holders_[dim].add(x, id);
+  }
 }

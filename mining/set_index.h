@@ -11,7 +11,7 @@
 // FreshIndex   the new concepts accepted so far in a pass, answering "does an
 //              accepted concept contain this candidate in the compared sets?"
 //              by looking only at the accepted concepts that hold the
-//              candidate's rarest user.
+//              candidate's rarest element of the compared sets.
 #pragma once
 
 #include <cstddef>
@@ -69,7 +69,7 @@ class FreshIndex {
   // `compared`: the sets in which a member must contain the candidate.
   explicit FreshIndex(unsigned compared) : compared_(compared) {}
 
-  // True when some accepted concept contains the candidate (U always compared).
+  // True when some accepted concept contains the candidate in every compared set.
   bool covers(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
               std::span<const int> ds);
   void add(const TriConcept& accepted);
@@ -81,6 +81,6 @@ class FreshIndex {
   unsigned compared_;
   std::size_t count_ = 0;
   SortedSets sets_;  // four slots per member: U, T, R, D
-  Postings by_user_;
+  Postings holders_[4];  // per compared set: element -> members holding it
   std::vector<int> scratch_[4];  // the candidate's sets, sorted and distinct
 };

@@ -7,7 +7,6 @@ ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
     : alive_(store.size(), 1) {
   offsets_.reserve(4 * store.size() + 1);
   offsets_.push_back(0);
-  std::vector<std::pair<int, std::uint32_t>> user_of;
   for (std::size_t id = 0; id < store.size(); ++id) {
     const TriConcept& c = store[id];
     for (const std::vector<int>* set : {&c.us, &c.ts, &c.rs, &c.ds}) {
@@ -16,18 +15,23 @@ ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
       pool_.erase(std::unique(begin, pool_.end()), pool_.end());
       offsets_.push_back(pool_.size());
     }
-    for (const int u : distinct(id, 0)) user_of.emplace_back(u, static_cast<std::uint32_t>(id));
   }
-  std::sort(user_of.begin(), user_of.end());
-  posted_.reserve(user_of.size());
-  for (std::size_t k = 0; k < user_of.size(); ++k) {
-    if (k == 0 || user_of[k].first != user_of[k - 1].first) {
-      users_.push_back(user_of[k].first);
-      user_starts_.push_back(k);
+  std::vector<std::pair<int, std::uint32_t>> holders;
+  for (int dim = 0; dim < 4; ++dim) {
+    holders.clear();
+    for (std::size_t id = 0; id < store.size(); ++id) {
+      for (const int x : distinct(id, dim)) holders.emplace_back(x, static_cast<std::uint32_t>(id));
     }
-    posted_.push_back(user_of[k].second);
+    std::sort(holders.begin(), holders.end());
+    for (std::size_t k = 0; k < holders.size(); ++k) {
+      if (k == 0 || holders[k].first != holders[k - 1].first) {
+        values_[dim].push_back(holders[k].first);
+        value_starts_[dim].push_back(k);
+      }
+      posted_[dim].push_back(holders[k].second);
+    }
+    value_starts_[dim].push_back(posted_[dim].size());
   }
-  user_starts_.push_back(posted_.size());
 }
 
 std::span<const int> ContainmentIndex::distinct(std::size_t id, int dim) const {
@@ -42,20 +46,24 @@ bool ContainmentIndex::included(std::size_t a, std::size_t b, int dim) const {
   return std::includes(sb.begin(), sb.end(), sa.begin(), sa.end());
 }
 
-std::span<const std::uint32_t> ContainmentIndex::postings(int user) const {
-  const auto it = std::lower_bound(users_.begin(), users_.end(), user);
-  if (it == users_.end() || *it != user) return {};
-  const std::size_t k = static_cast<std::size_t>(it - users_.begin());
-  return {posted_.data() + user_starts_[k], user_starts_[k + 1] - user_starts_[k]};
+std::span<const std::uint32_t> ContainmentIndex::postings(int dim, int value) const {
+  const std::vector<int>& values = values_[dim];
+  const auto it = std::lower_bound(values.begin(), values.end(), value);
+  if (it == values.end() || *it != value) return {};
+  const std::size_t k = static_cast<std::size_t>(it - values.begin());
+  const std::vector<std::size_t>& starts = value_starts_[dim];
+  return {posted_[dim].data() + starts[k], starts[k + 1] - starts[k]};
 }
 
-std::span<const std::uint32_t> ContainmentIndex::candidates_by_user(std::size_t id) const {
+std::span<const std::uint32_t> ContainmentIndex::candidates(std::size_t id, bool& found) const {
   std::span<const std::uint32_t> best;
-  bool first = true;
-  for (const int u : distinct(id, 0)) {
-    const auto p = postings(u);
-    if (first || p.size() < best.size()) best = p;
-    first = false;
+  found = false;
+  for (int dim = 0; dim < 4; ++dim) {
+    for (const int x : distinct(id, dim)) {
+      const auto p = postings(dim, x);
+      if (!found || p.size() < best.size()) best = p;
+      found = true;
+    }
   }
   return best;
 }

@@ -32,18 +32,20 @@ class ContainmentIndex {
   // Every element of set `dim` of concept a occurs in that set of concept b.
   bool included(std::size_t a, std::size_t b, int dim) const;
 
-  // Ids (ascending) of the concepts that hold every user of concept `id`
-  // may only be among these: the concepts holding its rarest user. Empty span
-  // when the concept has no user (then any concept may contain it).
-  std::span<const std::uint32_t> candidates_by_user(std::size_t id) const;
+  // The concepts that contain concept `id` in all four dimensions are among
+  // these ids (ascending): the holders of its rarest element. Sets `found` to
+  // false when the concept has no element at all (then any concept may
+  // contain it).
+  std::span<const std::uint32_t> candidates(std::size_t id, bool& found) const;
 
  private:
-  std::span<const std::uint32_t> postings(int user) const;
+  std::span<const std::uint32_t> postings(int dim, int value) const;
 
   std::vector<int> pool_;                // the distinct sets, one after the other
   std::vector<std::size_t> offsets_;     // 4 * size() + 1 boundaries in pool_
-  std::vector<int> users_;               // sorted distinct users of the store
-  std::vector<std::size_t> user_starts_; // users_.size() + 1 boundaries in posted_
-  std::vector<std::uint32_t> posted_;    // concept ids, grouped by user
+  // Per dimension: sorted distinct values, and for each the ids holding it.
+  std::vector<int> values_[4];
+  std::vector<std::size_t> value_starts_[4];  // values_[d].size() + 1 boundaries
+  std::vector<std::uint32_t> posted_[4];      // concept ids, grouped by value
   std::vector<char> alive_;
 };

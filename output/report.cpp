@@ -67,10 +67,12 @@ void write_report(std::FILE* concepts, std::FILE* users_only) {
         copies.push_back(static_cast<std::uint32_t>(other));
       }
     };
-    if (examined.us.empty()) {
-      for (std::size_t other = 0; other < ens_tc.size(); ++other) compare_with(other);
+    bool found = false;
+    const auto candidates = index.candidates(id, found);
+    if (found) {
+      for (const std::uint32_t other : candidates) compare_with(other);
     } else {
-      for (const std::uint32_t other : index.candidates_by_user(id)) compare_with(other);
+      for (std::size_t other = 0; other < ens_tc.size(); ++other) compare_with(other);
     }
     for (const std::uint32_t c : copies) index.kill(c);
     if (subsumed) continue;
