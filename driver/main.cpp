@@ -4,6 +4,8 @@
 // Exit status: 0 after a complete run, 1 after any error (the command line,
 // the base's content, or the result files).
 
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "driver/command_line.h"
@@ -14,6 +16,7 @@
 #include "mining/tag_pass.h"
 #include "output/report.h"
 #include "store/globals.h"
+#include "store/progress.h"
 
 namespace {
 
@@ -29,6 +32,7 @@ int fail_file(const char* what, const char* name) {
 
 int main(int argc, char** argv) {
   if (!check_input(argv, argc)) return 1;
+  progress_enable(isatty(STDERR_FILENO) != 0);
 
   const LoadResult loaded = load_la_base();
   if (loaded.status == LoadStatus::InvalidLine) {

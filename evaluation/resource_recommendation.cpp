@@ -2,6 +2,7 @@
 
 #include "evaluation/timed_serving.h"
 #include "store/globals.h"
+#include "store/progress.h"
 #include "store/set_primitives.h"
 
 void recommend_resources(int user, int d, ReportedIndex& index,
@@ -29,7 +30,9 @@ void recomm_generale(std::FILE* users_only) {
   // The overload set needs a cast to pick the one the loop calls.
   const PerUserComputation compute = recommend_resources;
   ReportedIndex index(ens_tc2);
+  progress_begin("resource recommendation (user lines read)", 0);
   const ServingTotals totals = time_each_user(users_only, index, compute);
+  progress_end();
   const float average = average_seconds(totals);
   std::printf("\n Number of Unique Users : %d", totals.served);
   std::printf("\n Resource Recommendations: Average Time = %f", static_cast<double>(average));

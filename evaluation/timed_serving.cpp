@@ -4,6 +4,8 @@
 
 #include <unordered_set>
 
+#include "store/progress.h"
+
 namespace {
 
 // clock() counts microseconds on every POSIX system; a duration in seconds is
@@ -23,7 +25,9 @@ ServingTotals time_each_user(std::FILE* users_only, ReportedIndex& index,
   char line[100];
 
   std::rewind(users_only);
+  std::size_t lines_read = 0;
   while (std::fgets(line, sizeof line, users_only) != nullptr) {
+    progress_step(++lines_read);  // before the user's timed span starts
     const float start = clock_reading();
     int user = 0;
     int d = 0;

@@ -2,6 +2,7 @@
 
 #include "evaluation/timed_serving.h"
 #include "store/globals.h"
+#include "store/progress.h"
 
 void propose_users(int user, int d, ReportedIndex& index, std::vector<int>& proposal) {
   proposal.clear();
@@ -26,7 +27,9 @@ void recomm_generale_users(std::FILE* users_only) {
   // The overload set needs a cast to pick the one the loop calls.
   const PerUserComputation compute = propose_users;
   ReportedIndex index(ens_tc2);
+  progress_begin("user proposition (user lines read)", 0);
   const ServingTotals totals = time_each_user(users_only, index, compute);
+  progress_end();
   const float average = average_seconds(totals);
   std::printf("\n User Proposition: Average Time = %f", static_cast<double>(average));
 }

@@ -8,6 +8,7 @@
 
 #include "loader/base_line.h"
 #include "store/globals.h"
+#include "store/progress.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ class LineReader {
       const ssize_t n = getline(&buffer_, &capacity_, fp);
       if (n < 0) return std::ferror(fp) ? Result::ReadError : Result::End;
       ++line_;
+      progress_step(static_cast<std::size_t>(line_));
       switch (parse_base_line(buffer_, static_cast<std::size_t>(n), q)) {
         case LineKind::Quad: ++ijk; return Result::Line;
         case LineKind::Blank: continue;
@@ -58,9 +60,8 @@ LoadResult failure(LineReader::Result r, long line) {
   return result;
 }
 
-}  // namespace
-
-LoadResult load_la_base() {
+// Scans the base, grouping consecutive lines of the same key.
+LoadResult load_groups() {
   LineReader reader;
   Quad cur{};
   Quad prev{};
@@ -104,4 +105,13 @@ LoadResult load_la_base() {
     has_prev = true;
   }
   return {};
+}
+
+}  // namespace
+
+LoadResult load_la_base() {
+  progress_begin("loading the base (lines read)", 0);
+  const LoadResult result = load_groups();
+  progress_end();
+  return result;
 }

@@ -9,6 +9,7 @@
 
 #include "mining/set_index.h"
 #include "store/globals.h"
+#include "store/progress.h"
 
 // The pass walks the store by stable ids: a concept's id is its position when
 // the pass starts. Erasing a concept only marks it dead, so the i-th current
@@ -79,6 +80,7 @@ class ExtensionPass {
       collected.clear();
       if (i >= alive_count) break;
       do ++cur; while (!alive_[cur]);
+      progress_step(i);
       if (gate_ok_[cur]) scan(static_cast<std::uint32_t>(cur), collected);
     }
     for (const std::uint32_t k : collected) alive_[k] = 0;
@@ -249,16 +251,20 @@ class ExtensionPass {
   std::vector<TriConcept> fresh_;
 };
 
-void extend(const Dimension& dim) { ExtensionPass(dim).run(); }
+void extend(const char* name, const Dimension& dim) {
+  progress_begin(name, ens_tc.size());
+  ExtensionPass(dim).run();
+  progress_end();
+}
 
 }  // namespace
 
 void find_rs() {
-  extend({&TriConcept::rs, &TriConcept::ts, minsupp_t, &TriConcept::ds, minsupp_d, false,
+  extend("resource pass", {&TriConcept::rs, &TriConcept::ts, minsupp_t, &TriConcept::ds, minsupp_d, false,
           indices_rs});
 }
 
 void find_ds() {
-  extend({&TriConcept::ds, &TriConcept::rs, minsupp_r, &TriConcept::rs, minsupp_r, true,
+  extend("D pass", {&TriConcept::ds, &TriConcept::rs, minsupp_r, &TriConcept::rs, minsupp_r, true,
           indices_ds});
 }

@@ -9,6 +9,7 @@
 
 #include "mining/set_index.h"
 #include "store/globals.h"
+#include "store/progress.h"
 
 // The pass walks the store by stable ids (positions when the pass starts),
 // with the live concepts chained in store order: erasing a concept unlinks it,
@@ -62,6 +63,7 @@ class TagPass {
       alive_count -= erase_collected();
       if (i >= alive_count) break;
       cur = cur == kNone ? first_alive() : next_[cur];
+      progress_step(i);
       extend(cur);
     }
     erase_collected();
@@ -213,4 +215,8 @@ class TagPass {
 
 }  // namespace
 
-void find_ts_v3() { TagPass().run(); }
+void find_ts_v3() {
+  progress_begin("tag pass", ens_tc.size());
+  TagPass().run();
+  progress_end();
+}

@@ -9,6 +9,7 @@
 
 #include "output/containment_index.h"
 #include "store/globals.h"
+#include "store/progress.h"
 
 namespace {
 
@@ -45,7 +46,9 @@ void write_report(std::FILE* concepts, std::FILE* users_only) {
   std::vector<std::uint32_t> copies;
   std::string line;
   std::string users;
+  progress_begin("report", ens_tc.size());
   for (std::size_t id = 0; id < ens_tc.size(); ++id) {
+    progress_step(id);
     if (!index.alive(id) || !reaches_thresholds(ens_tc[id])) continue;
     const TriConcept& examined = ens_tc[id];
 
@@ -98,6 +101,8 @@ void write_report(std::FILE* concepts, std::FILE* users_only) {
     }
     std::fwrite(users.data(), 1, users.size(), users_only);
   }
+
+  progress_end();
 
   // The erased copies leave the store.
   std::size_t kept = 0;

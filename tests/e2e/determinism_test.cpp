@@ -15,6 +15,7 @@ TEST(Determinism, TwoRunsOfTheExampleBaseAgree) {
     const RunResult a = run_quadmine(first.path(), {base, "2", t, "1", "1"});
     const RunResult b = run_quadmine(second.path(), {base, "2", t, "1", "1"});
     ASSERT_EQ(a.exit_status, 0);
+    EXPECT_EQ(a.err, "") << "progress is shown only when standard error is a terminal";
     ASSERT_EQ(b.exit_status, 0);
     EXPECT_EQ(mask_times(a.out), mask_times(b.out));
     const std::string concepts = read_file(first.file("quadri_concepts.txt"));

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,10 +37,13 @@ RunResult run_quadmine(const std::string& cwd, const std::vector<std::string>& a
                        void (*before_exec)()) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) throw std::runtime_error("pipe failed");
+  std::FILE* err = std::tmpfile();
+  if (err == nullptr) throw std::runtime_error("tmpfile failed");
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     dup2(pipe_fds[1], STDOUT_FILENO);
+    dup2(fileno(err), STDERR_FILENO);
     close(pipe_fds[0]);
     close(pipe_fds[1]);
     if (chdir(cwd.c_str()) != 0) _exit(127);
@@ -65,6 +69,9 @@ RunResult run_quadmine(const std::string& cwd, const std::vector<std::string>& a
   int status = 0;
   waitpid(pid, &status, 0);
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::rewind(err);
+  for (int c; (c = std::fgetc(err)) != EOF;) result.err.push_back(static_cast<char>(c));
+  std::fclose(err);
   return result;
 }
 

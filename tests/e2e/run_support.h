@@ -22,6 +22,7 @@ class TempDir {
 struct RunResult {
   int exit_status = -1;  // -1 when the process did not exit normally
   std::string out;       // everything written on standard output
+  std::string err;       // everything written on standard error (a file, not a terminal)
 };
 
 // Runs quadmine with `args` (program name excluded) in directory `cwd`.
