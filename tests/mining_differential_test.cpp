@@ -3,8 +3,8 @@
 // users and erasures are frequent. Every pass must leave exactly the store the
 // reference leaves, and the report must write exactly the same text.
 //
-// QUADMINE_DIFF_ROUNDS in the environment sets the number of bases (a long
-// run is tests/run_differential.sh).
+// QUADMINE_DIFF_ROUNDS and QUADMINE_DIFF_SEED in the environment set the
+// number of bases and the seed (a long run is tests/run_differential.sh).
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -83,7 +83,8 @@ class MiningDifferential : public StoreTest {
 TEST_F(MiningDifferential, PassesAndReportMatchThePlainOnes) {
   const char* env = std::getenv("QUADMINE_DIFF_ROUNDS");
   const int rounds = env != nullptr ? std::atoi(env) : 1500;
-  std::mt19937 rng(20261206);
+  const char* seed = std::getenv("QUADMINE_DIFF_SEED");
+  std::mt19937 rng(seed != nullptr ? static_cast<unsigned>(std::atol(seed)) : 20261206u);
   const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   for (int round = 0; round < rounds && !HasFailure(); ++round) {
     // One base in four is long enough for the tail window of 50.
