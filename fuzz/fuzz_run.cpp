@@ -1,12 +1,9 @@
-// Fuzz target for a whole run on an in-memory base.
-//
-// Input: four bytes of thresholds u, t, r, d (each 1 + byte % 3, so the
-// characters '0' '1' '2' stand for 1 2 3), then the base text. The phases are
-// called in the driver's order: load (stopping on an error, as the driver
-// does), the three mining passes, the report into two temporary files and the
-// two evaluations (their standard output goes to /dev/null). Afterwards the
-// target aborts unless:
-//   - a base that loaded had each of its non-blank lines counted in ijk;
+// Fuzz target for a whole run on an in-memory base (input format in
+// support.h). The phases are called in the driver's order: the loader
+// (stopping when it rejects the base, as the driver does), the three mining
+// passes, the report into two temporary files and the two evaluations (their
+// standard output goes to /dev/null). Afterwards the target aborts unless:
+//   - the loader counted each non-blank line of the base in ijk;
 //   - every reported concept reaches the four thresholds;
 //   - no two reported concepts are equal;
 //   - quadri_concepts.txt and users_only.txt hold exactly the reported
@@ -14,13 +11,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "evaluation/resource_recommendation.h"
 #include "evaluation/user_proposition.h"
-#include "loader/loader.h"
+#include "fuzz/support.h"
 #include "mining/extension_pass.h"
 #include "mining/tag_pass.h"
 #include "output/report.h"
@@ -28,49 +24,18 @@
 
 namespace {
 
-// Inputs above this are skipped so that every run stays in milliseconds.
-constexpr std::size_t kMaxInput = 8192;
+using fuzz::violated;
 
-[[noreturn]] void violated(const char* what) {
-  std::fprintf(stderr, "fuzz_run: invariant violated: %s\n", what);
-  std::abort();
-}
-
-// Owns a stdio stream for the length of one input.
-class Stream {
- public:
-  explicit Stream(std::FILE* f) : f_(f) {
-    if (f_ == nullptr) violated("cannot open an in-memory or temporary stream");
-  }
-  ~Stream() { std::fclose(f_); }
-  Stream(const Stream&) = delete;
-  Stream& operator=(const Stream&) = delete;
-  std::FILE* get() const { return f_; }
-
- private:
-  std::FILE* f_;
-};
-
-std::string read_back(std::FILE* f) {
-  std::rewind(f);
-  std::string content;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, n);
-  if (std::ferror(f)) violated("cannot read back a result stream");
-  return content;
-}
-
-bool is_blank_char(char c) {
+bool is_blank_char(std::uint8_t c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-int count_non_blank_lines(const std::vector<char>& base) {
+int count_non_blank_lines(const std::uint8_t* text, std::size_t size) {
   int count = 0;
   bool blank = true;
-  for (std::size_t i = 0; i < base.size(); ++i) {
-    if (!is_blank_char(base[i])) blank = false;
-    if (base[i] == '\n' || i + 1 == base.size()) {
+  for (std::size_t i = 0; i < size; ++i) {
+    if (!is_blank_char(text[i])) blank = false;
+    if (text[i] == '\n' || i + 1 == size) {
       if (!blank) ++count;
       blank = true;
     }
@@ -122,43 +87,18 @@ void check_reported() {
   }
 }
 
-// Empties the stores and gives their memory back, so that the leak detector
-// sees as many frees as allocations for each input.
-void release_stores() {
-  reset_run_state();
-  ens_tc.shrink_to_fit();
-  ens_tc2.shrink_to_fit();
-  indices_ts.shrink_to_fit();
-  indices_rs.shrink_to_fit();
-  indices_ds.shrink_to_fit();
-}
-
-int threshold(std::uint8_t byte) { return 1 + byte % 3; }
-
 void run(const std::uint8_t* data, std::size_t size) {
-  std::vector<char> base(data + 4, data + size);
-  // fmemopen wants a buffer of at least one byte; an empty base reads nothing.
-  char empty = '\0';
-  Stream input(base.empty() ? fmemopen(&empty, 1, "r") : fmemopen(base.data(), base.size(), "r"));
-  if (base.empty()) std::fgetc(input.get());  // now at the end: an empty base
-
-  reset_run_state();
-  minsupp_u = threshold(data[0]);
-  minsupp_t = threshold(data[1]);
-  minsupp_r = threshold(data[2]);
-  minsupp_d = threshold(data[3]);
-  fp = input.get();
-
-  const LoadResult loaded = load_la_base();
-  if (loaded.status != LoadStatus::Ok) return;
-  if (ijk != count_non_blank_lines(base)) violated("ijk is not the number of non-blank lines");
+  if (!fuzz::load_input(data, size)) return;
+  if (ijk != count_non_blank_lines(data + 4, size - 4)) {
+    violated("ijk is not the number of non-blank lines");
+  }
 
   find_ts_v3();
   find_rs();
   find_ds();
 
-  Stream concepts(std::tmpfile());
-  Stream users_only(std::tmpfile());
+  fuzz::Stream concepts(std::tmpfile());
+  fuzz::Stream users_only(std::tmpfile());
   write_report(concepts.get(), users_only.get());
   if (std::fflush(concepts.get()) != 0 || std::fflush(users_only.get()) != 0) {
     violated("cannot write a result stream");
@@ -169,10 +109,10 @@ void run(const std::uint8_t* data, std::size_t size) {
   check_reported();
   std::string want_concepts, want_users;
   expected_files(want_concepts, want_users);
-  if (read_back(concepts.get()) != want_concepts) {
+  if (fuzz::read_back(concepts.get()) != want_concepts) {
     violated("quadri_concepts.txt does not hold the reported concepts");
   }
-  if (read_back(users_only.get()) != want_users) {
+  if (fuzz::read_back(users_only.get()) != want_users) {
     violated("users_only.txt does not hold one line per user of each reported concept");
   }
 }
@@ -186,9 +126,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 4 || size > kMaxInput) return 0;
   run(data, size);
-  fp = nullptr;  // closed with its Stream
-  release_stores();
+  fuzz::release_stores();
   return 0;
 }
