@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <random>
 #include <unordered_set>
 #include <vector>
@@ -11,11 +12,14 @@ namespace {
 // Uniform in [0, 1) from the top 53 bits: the same on every platform.
 double uniform(std::mt19937_64& rng) { return static_cast<double>(rng() >> 11) * 0x1.0p-53; }
 
+// Rank r (from 1) drawn with weight 1 / r^exponent.
 class Zipf {
  public:
-  explicit Zipf(int n) : cumulative_(static_cast<std::size_t>(n)) {
+  Zipf(int n, double exponent) : cumulative_(static_cast<std::size_t>(n)) {
     double total = 0;
-    for (int rank = 1; rank <= n; ++rank) cumulative_[rank - 1] = total += 1.0 / rank;
+    for (int rank = 1; rank <= n; ++rank) {
+      cumulative_[rank - 1] = total += 1.0 / std::pow(static_cast<double>(rank), exponent);
+    }
   }
   int operator()(std::mt19937_64& rng) const {
     const double x = uniform(rng) * cumulative_.back();
@@ -31,7 +35,8 @@ class Zipf {
 
 std::string make_synthetic_base(const BaseShape& shape) {
   std::mt19937_64 rng(shape.seed);
-  const Zipf user(shape.users), tag(shape.tags), resource(shape.resources);
+  // Tags are the most skewed (a few tags are on everything), users the least.
+  const Zipf user(shape.users, 0.6), tag(shape.tags, 1.0), resource(shape.resources, 0.8);
   using Line = std::array<int, 4>;  // resource, d, tag, user: the sort order
   struct LineHash {
     std::size_t operator()(const Line& l) const {

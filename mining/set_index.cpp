@@ -70,28 +70,47 @@ bool FreshIndex::member_covers(std::uint32_t member) const {
 bool FreshIndex::covers(std::span<const int> us, std::span<const int> ts,
                         std::span<const int> rs, std::span<const int> ds) {
   const std::span<const int> sets[4] = {us, ts, rs, ds};
-  // A covering member holds every element of the compared sets, the rarest
-  // one included.
-  std::span<const std::uint32_t> rarest;
-  bool any = false;
+  key_.clear();
   for (unsigned dim = 0; dim < 4; ++dim) {
     if ((compared_ & (1u << dim)) == 0) continue;
     sort_distinct(sets[dim], scratch_[dim]);
+    const auto size = static_cast<std::uint32_t>(scratch_[dim].size());
+    key_.append(reinterpret_cast<const char*>(&size), sizeof size);
+    key_.append(reinterpret_cast<const char*>(scratch_[dim].data()), size * sizeof(int));
+  }
+  // Candidates repeat a lot (the same common sets from many pairs). One asked
+  // about before was covered then, or was accepted: either way it is covered.
+  if (!asked_.insert(key_).second) return true;
+
+  // A covering member holds every element of the compared sets, the two
+  // rarest included.
+  std::span<const std::uint32_t> rarest, second;
+  int found = 0;
+  for (unsigned dim = 0; dim < 4; ++dim) {
+    if ((compared_ & (1u << dim)) == 0) continue;
     for (const int x : scratch_[dim]) {
       const auto p = holders_[dim].of(x);
-      if (!any || p.size() < rarest.size()) rarest = p;
-      any = true;
-      if (rarest.empty()) return false;
+      if (p.empty()) return false;
+      if (found == 0 || p.size() < rarest.size()) {
+        second = rarest;
+        rarest = p;
+      } else if (found == 1 || p.size() < second.size()) {
+        second = p;
+      }
+      ++found;
     }
   }
-  if (!any) {
+  if (found == 0) {
     for (std::uint32_t m = 0; m < count_; ++m) {
       if (member_covers(m)) return true;
     }
     return false;
   }
-  for (const std::uint32_t m : rarest) {
-    if (member_covers(m)) return true;
+  // Members accepted lately come from the same current concept as the
+  // candidate more often than not, so they are the likeliest to cover it.
+  for (auto it = rarest.rbegin(); it != rarest.rend(); ++it) {
+    if (found > 1 && !std::binary_search(second.begin(), second.end(), *it)) continue;
+    if (member_covers(*it)) return true;
   }
   return false;
 }

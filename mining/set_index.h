@@ -11,13 +11,17 @@
 // FreshIndex   the new concepts accepted so far in a pass, answering "does an
 //              accepted concept contain this candidate in the compared sets?"
 //              by looking only at the accepted concepts that hold the
-//              candidate's rarest element of the compared sets.
+//              candidate's rarest element of the compared sets. A candidate
+//              equal (in the compared sets) to one asked about before is
+//              covered at once: that one was either covered or accepted.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "store/triconcept.h"
@@ -69,7 +73,9 @@ class FreshIndex {
   // `compared`: the sets in which a member must contain the candidate.
   explicit FreshIndex(unsigned compared) : compared_(compared) {}
 
-  // True when some accepted concept contains the candidate in every compared set.
+  // True when some accepted concept contains the candidate in every compared
+  // set. When it returns false the caller accepts the candidate: add() it
+  // before the next call.
   bool covers(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
               std::span<const int> ds);
   void add(const TriConcept& accepted);
@@ -83,4 +89,6 @@ class FreshIndex {
   SortedSets sets_;  // four slots per member: U, T, R, D
   Postings holders_[4];  // per compared set: element -> members holding it
   std::vector<int> scratch_[4];  // the candidate's sets, sorted and distinct
+  std::string key_;              // the same, as bytes
+  std::unordered_set<std::string> asked_;  // keys of every candidate asked about
 };

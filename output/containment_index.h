@@ -32,11 +32,13 @@ class ContainmentIndex {
   // Every element of set `dim` of concept a occurs in that set of concept b.
   bool included(std::size_t a, std::size_t b, int dim) const;
 
-  // The concepts that contain concept `id` in all four dimensions are among
-  // these ids (ascending): the holders of its rarest element. Sets `found` to
-  // false when the concept has no element at all (then any concept may
-  // contain it).
-  std::span<const std::uint32_t> candidates(std::size_t id, bool& found) const;
+  // The concepts that contain concept `id` in all four dimensions hold its
+  // two rarest elements: `rarest` and `second` receive their holders (ids,
+  // ascending; `second` is left empty when the concept has one element).
+  // Returns false when the concept has no element at all (then any concept
+  // may contain it).
+  bool candidates(std::size_t id, std::span<const std::uint32_t>& rarest,
+                  std::span<const std::uint32_t>& second) const;
 
  private:
   std::span<const std::uint32_t> postings(int dim, int value) const;

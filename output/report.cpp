@@ -1,7 +1,9 @@
 #include "output/report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <span>
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -70,10 +72,13 @@ void write_report(std::FILE* concepts, std::FILE* users_only) {
         copies.push_back(static_cast<std::uint32_t>(other));
       }
     };
-    bool found = false;
-    const auto candidates = index.candidates(id, found);
-    if (found) {
-      for (const std::uint32_t other : candidates) compare_with(other);
+    std::span<const std::uint32_t> rarest, second;
+    if (index.candidates(id, rarest, second)) {
+      for (const std::uint32_t other : rarest) {
+        if (second.empty() || std::binary_search(second.begin(), second.end(), other)) {
+          compare_with(other);
+        }
+      }
     } else {
       for (std::size_t other = 0; other < ens_tc.size(); ++other) compare_with(other);
     }
