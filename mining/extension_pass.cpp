@@ -10,6 +10,7 @@
 #include "mining/set_index.h"
 #include "store/globals.h"
 #include "store/progress.h"
+#include "store/store_helpers.h"
 
 // The pass walks the store by stable ids: a concept's id is its position when
 // the pass starts. Erasing a concept only marks it dead, so the i-th current
@@ -86,13 +87,7 @@ class ExtensionPass {
     for (const std::uint32_t k : collected) alive_[k] = 0;
 
     // Survivors in their order, then the accepted new concepts.
-    std::size_t kept = 0;
-    for (std::size_t id = 0; id < n_; ++id) {
-      if (!alive_[id]) continue;
-      if (kept != id) ens_tc[kept] = std::move(ens_tc[id]);
-      ++kept;
-    }
-    ens_tc.resize(kept);
+    erase_dead(ens_tc, alive_);
     for (TriConcept& added : fresh_) ens_tc.push_back(std::move(added));
   }
 

@@ -1,5 +1,7 @@
 #include "mining/set_index.h"
 
+#include "store/store_helpers.h"
+
 #include <algorithm>
 
 std::uint32_t SortedSets::add(std::span<const int> set) {
@@ -84,23 +86,16 @@ bool FreshIndex::covers(std::span<const int> us, std::span<const int> ts,
 
   // A covering member holds every element of the compared sets, the two
   // rarest included.
-  std::span<const std::uint32_t> rarest, second;
-  int found = 0;
+  ShortestLists lists;
   for (unsigned dim = 0; dim < 4; ++dim) {
     if ((compared_ & (1u << dim)) == 0) continue;
     for (const int x : scratch_[dim]) {
       const auto p = holders_[dim].of(x);
       if (p.empty()) return false;
-      if (found == 0 || p.size() < rarest.size()) {
-        second = rarest;
-        rarest = p;
-      } else if (found == 1 || p.size() < second.size()) {
-        second = p;
-      }
-      ++found;
+      lists.offer(p);
     }
   }
-  if (found == 0) {
+  if (lists.offered == 0) {
     for (std::uint32_t m = 0; m < count_; ++m) {
       if (member_covers(m)) return true;
     }
@@ -108,9 +103,8 @@ bool FreshIndex::covers(std::span<const int> us, std::span<const int> ts,
   }
   // Members accepted lately come from the same current concept as the
   // candidate more often than not, so they are the likeliest to cover it.
-  for (auto it = rarest.rbegin(); it != rarest.rend(); ++it) {
-    if (found > 1 && !std::binary_search(second.begin(), second.end(), *it)) continue;
-    if (member_covers(*it)) return true;
+  for (auto it = lists.rarest.rbegin(); it != lists.rarest.rend(); ++it) {
+    if (lists.in_second(*it) && member_covers(*it)) return true;
   }
   return false;
 }

@@ -10,6 +10,7 @@
 #include "mining/set_index.h"
 #include "store/globals.h"
 #include "store/progress.h"
+#include "store/store_helpers.h"
 
 // The pass walks the store by stable ids (positions when the pass starts),
 // with the live concepts chained in store order: erasing a concept unlinks it,
@@ -69,13 +70,7 @@ class TagPass {
     erase_collected();
     merge();
 
-    std::size_t kept = 0;
-    for (std::size_t id = 0; id < n_; ++id) {
-      if (!alive_[id]) continue;
-      if (kept != id) ens_tc[kept] = std::move(ens_tc[id]);
-      ++kept;
-    }
-    ens_tc.resize(kept);
+    erase_dead(ens_tc, alive_);
     for (TriConcept& added : fresh_) ens_tc.push_back(std::move(added));
   }
 

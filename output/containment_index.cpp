@@ -55,22 +55,10 @@ std::span<const std::uint32_t> ContainmentIndex::postings(int dim, int value) co
   return {posted_[dim].data() + starts[k], starts[k + 1] - starts[k]};
 }
 
-bool ContainmentIndex::candidates(std::size_t id, std::span<const std::uint32_t>& rarest,
-                                  std::span<const std::uint32_t>& second) const {
-  int found = 0;
-  rarest = second = {};
+ShortestLists ContainmentIndex::candidates(std::size_t id) const {
+  ShortestLists lists;
   for (int dim = 0; dim < 4; ++dim) {
-    for (const int x : distinct(id, dim)) {
-      const auto p = postings(dim, x);
-      if (found == 0 || p.size() < rarest.size()) {
-        second = rarest;
-        rarest = p;
-      } else if (found == 1 || p.size() < second.size()) {
-        second = p;
-      }
-      ++found;
-    }
+    for (const int x : distinct(id, dim)) lists.offer(postings(dim, x));
   }
-  if (found == 1) second = {};
-  return found > 0;
+  return lists;
 }

@@ -17,6 +17,7 @@
 #include <span>
 #include <vector>
 
+#include "store/store_helpers.h"
 #include "store/triconcept.h"
 
 class ContainmentIndex {
@@ -26,19 +27,18 @@ class ContainmentIndex {
   std::size_t size() const { return alive_.size(); }
   bool alive(std::size_t id) const { return alive_[id] != 0; }
   void kill(std::size_t id) { alive_[id] = 0; }
+  const std::vector<char>& liveness() const { return alive_; }
 
   // Sorted distinct elements of set `dim` (0 = U, 1 = T, 2 = R, 3 = D).
   std::span<const int> distinct(std::size_t id, int dim) const;
   // Every element of set `dim` of concept a occurs in that set of concept b.
   bool included(std::size_t a, std::size_t b, int dim) const;
 
-  // The concepts that contain concept `id` in all four dimensions hold its
-  // two rarest elements: `rarest` and `second` receive their holders (ids,
-  // ascending; `second` is left empty when the concept has one element).
-  // Returns false when the concept has no element at all (then any concept
-  // may contain it).
-  bool candidates(std::size_t id, std::span<const std::uint32_t>& rarest,
-                  std::span<const std::uint32_t>& second) const;
+  // The concepts that contain concept `id` in all four dimensions hold each
+  // of its elements: the holder lists (ids, ascending) of its two rarest
+  // elements. Nothing is offered when the concept has no element at all (then
+  // any concept may contain it).
+  ShortestLists candidates(std::size_t id) const;
 
  private:
   std::span<const std::uint32_t> postings(int dim, int value) const;

@@ -12,6 +12,7 @@
 #include "output/containment_index.h"
 #include "store/globals.h"
 #include "store/progress.h"
+#include "store/store_helpers.h"
 
 namespace {
 
@@ -72,12 +73,10 @@ void write_report(std::FILE* concepts, std::FILE* users_only) {
         copies.push_back(static_cast<std::uint32_t>(other));
       }
     };
-    std::span<const std::uint32_t> rarest, second;
-    if (index.candidates(id, rarest, second)) {
-      for (const std::uint32_t other : rarest) {
-        if (second.empty() || std::binary_search(second.begin(), second.end(), other)) {
-          compare_with(other);
-        }
+    const ShortestLists lists = index.candidates(id);
+    if (lists.offered > 0) {
+      for (const std::uint32_t other : lists.rarest) {
+        if (lists.in_second(other)) compare_with(other);
       }
     } else {
       for (std::size_t other = 0; other < ens_tc.size(); ++other) compare_with(other);
@@ -110,11 +109,5 @@ void write_report(std::FILE* concepts, std::FILE* users_only) {
   progress_end();
 
   // The erased copies leave the store.
-  std::size_t kept = 0;
-  for (std::size_t id = 0; id < ens_tc.size(); ++id) {
-    if (!index.alive(id)) continue;
-    if (kept != id) ens_tc[kept] = std::move(ens_tc[id]);
-    ++kept;
-  }
-  ens_tc.resize(kept);
+  erase_dead(ens_tc, index.liveness());
 }

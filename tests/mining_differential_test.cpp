@@ -57,14 +57,6 @@ void load(const std::string& base) {
   fp = nullptr;
 }
 
-std::string slurp(std::FILE* f) {
-  std::rewind(f);
-  std::string s;
-  for (int ch; (ch = std::fgetc(f)) != EOF;) s.push_back(static_cast<char>(ch));
-  std::fclose(f);
-  return s;
-}
-
 class MiningDifferential : public StoreTest {
  protected:
   // Runs one pass both ways from `before`; returns the (common) store after.
@@ -113,8 +105,8 @@ TEST_F(MiningDifferential, PassesAndReportMatchThePlainOnes) {
     std::FILE* concepts = std::tmpfile();
     std::FILE* users = std::tmpfile();
     write_report(concepts, users);
-    EXPECT_EQ(slurp(concepts), want_concepts) << "report differs on base " << round;
-    EXPECT_EQ(slurp(users), want_users) << "users differ on base " << round;
+    EXPECT_EQ(read_and_close(concepts), want_concepts) << "report differs on base " << round;
+    EXPECT_EQ(read_and_close(users), want_users) << "users differ on base " << round;
     EXPECT_EQ(ens_tc2, want_reported);
   }
 }

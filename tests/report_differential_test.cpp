@@ -11,14 +11,6 @@
 
 namespace {
 
-std::string slurp(std::FILE* f) {
-  std::rewind(f);
-  std::string s;
-  for (int ch; (ch = std::fgetc(f)) != EOF;) s.push_back(static_cast<char>(ch));
-  std::fclose(f);
-  return s;
-}
-
 class ReportDifferential : public StoreTest {};
 
 TEST_F(ReportDifferential, AgreesWithThePlainLoop) {
@@ -54,8 +46,8 @@ TEST_F(ReportDifferential, AgreesWithThePlainLoop) {
     std::FILE* concepts = std::tmpfile();
     std::FILE* users = std::tmpfile();
     write_report(concepts, users);
-    ASSERT_EQ(slurp(concepts), want_concepts) << "round " << round;
-    ASSERT_EQ(slurp(users), want_users) << "round " << round;
+    ASSERT_EQ(read_and_close(concepts), want_concepts) << "round " << round;
+    ASSERT_EQ(read_and_close(users), want_users) << "round " << round;
     ASSERT_EQ(ens_tc2, want_reported) << "round " << round;
     ASSERT_EQ(ens_tc, want_store) << "round " << round;
   }

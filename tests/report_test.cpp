@@ -69,15 +69,8 @@ class Report : public StoreTest {
     std::FILE* concepts = std::tmpfile();
     std::FILE* users = std::tmpfile();
     write_report(concepts, users);
-    concepts_ = slurp(concepts);
-    users_ = slurp(users);
-  }
-  static std::string slurp(std::FILE* f) {
-    std::rewind(f);
-    std::string s;
-    for (int c; (c = std::fgetc(f)) != EOF;) s.push_back(static_cast<char>(c));
-    std::fclose(f);
-    return s;
+    concepts_ = read_and_close(concepts);
+    users_ = read_and_close(users);
   }
   void thresholds(int u, int t, int r, int d) {
     minsupp_u = u;

@@ -13,6 +13,14 @@ TriConcept make_concept(std::vector<int> us, std::vector<int> ts, std::vector<in
   return c;
 }
 
+std::string read_and_close(std::FILE* f) {
+  std::rewind(f);
+  std::string s;
+  for (int ch; (ch = std::fgetc(f)) != EOF;) s.push_back(static_cast<char>(ch));
+  std::fclose(f);
+  return s;
+}
+
 namespace {
 void put_set(std::ostream& os, const char* name, const std::vector<int>& set) {
   os << name << '{';

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@
 
 TriConcept make_concept(std::vector<int> us, std::vector<int> ts, std::vector<int> rs,
                         std::vector<int> ds);
+
+// Rewinds `f`, returns everything in it and closes it.
+std::string read_and_close(std::FILE* f);
 
 // "U{1 2} T{10} R{5} D{7}"
 std::string describe(const TriConcept& c);
