@@ -1,7 +1,9 @@
-// The D-set extension pass on hand-built stores.
+// The D-set extension pass on hand-built stores: the store and the
+// thresholds U, T, R, D before the pass, the whole store after it.
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "mining/extension_pass.h"
@@ -11,92 +13,63 @@ namespace {
 
 using Store = std::vector<TriConcept>;
 
-class DPassTest : public StoreTest {
- protected:
-  void run(const Store& store, int u, int t, int r, int d = 1) {
-    ens_tc = store;
-    minsupp_u = u;
-    minsupp_t = t;
-    minsupp_r = r;
-    minsupp_d = d;
-    find_ds();
-    EXPECT_TRUE(indices_ds.empty());
-  }
-};
+class DPassTest : public StoreTest {};
 
-Store worked_example_store() {
-  return {make_concept({1, 2}, {10, 11}, {100, 101}, {7}),
-          make_concept({1, 2}, {10, 11}, {100, 101}, {8}),
-          make_concept({1, 2, 3}, {10, 11}, {100, 101, 102}, {9}),
-          make_concept({2, 3, 4}, {10, 11, 12}, {101, 102, 103}, {5}),
-          make_concept({2, 3, 5}, {10, 11}, {101, 102}, {5})};
+// U {1 2} T {10 11} with the given resources and D values.
+TriConcept p(std::vector<int> rs, std::vector<int> ds) {
+  return make_concept({1, 2}, {10, 11}, std::move(rs), std::move(ds));
 }
 
-// minsupp_d plays no part in this pass.
-TEST_F(DPassTest, WorkedExampleWhateverMinsuppD) {
-  const Store expected = {
-      make_concept({1, 2}, {10, 11}, {100, 101}, {7, 8, 9}),
-      make_concept({1, 2, 3}, {10, 11}, {100, 101, 102}, {9}),
-      make_concept({2, 3, 4}, {10, 11, 12}, {101, 102, 103}, {5}),
-      make_concept({2, 3, 5}, {10, 11}, {101, 102}, {5}),
-      make_concept({2, 3}, {10, 11}, {101, 102}, {9, 5}),
+TEST_F(DPassTest, HandBuiltStores) {
+  const Store worked = {p({100, 101}, {7}), p({100, 101}, {8}),
+                        make_concept({1, 2, 3}, {10, 11}, {100, 101, 102}, {9}),
+                        make_concept({2, 3, 4}, {10, 11, 12}, {101, 102, 103}, {5}),
+                        make_concept({2, 3, 5}, {10, 11}, {101, 102}, {5})};
+  const Store worked_after = {p({100, 101}, {7, 8, 9}), worked[2], worked[3], worked[4],
+                              make_concept({2, 3}, {10, 11}, {101, 102}, {9, 5})};
+  // Below minsupp_r = 2, R {5} would give its D value to R {5 5}.
+  const Store gate = {p({5}, {9}), p({5, 5}, {1}), p({5}, {2}), p({5, 5}, {3})};
+  // Common U {2 3}, T {10 11}, R {5 6}: exactly two resources.
+  const Store two = {make_concept({1, 2, 3}, {10, 11}, {5, 6, 7}, {1}),
+                     make_concept({2, 3, 4}, {10, 11}, {5, 6, 8}, {2})};
+  const TriConcept known = make_concept({1, 2, 3}, {10, 11}, {5, 6}, {1, 2});
+  const struct {
+    const char* what;
+    Store before;
+    int u, t, r, d;
+    Store after;
+  } cases[] = {
+      // minsupp_d plays no part in this pass.
+      {"worked example, minsupp_d = 1", worked, 2, 2, 2, 1, worked_after},
+      {"worked example, minsupp_d = 2", worked, 2, 2, 2, 2, worked_after},
+      {"worked example, minsupp_d = 5", worked, 2, 2, 2, 5, worked_after},
+      {"equal neighbours collapse into the first",
+       {p({5, 6}, {1}), p({5, 6}, {2}), p({5, 6}, {3})}, 2, 2, 2, 1, {p({5, 6}, {1, 2, 3})}},
+      // Unlike the resource pass, the third list counts.
+      {"an absorbed neighbour with more resources gives its D values but stays",
+       {p({5, 6}, {1}), p({5, 6, 7}, {2, 3})}, 2, 2, 2, 1,
+       {p({5, 6}, {1, 2, 3}), p({5, 6, 7}, {2, 3})}},
+      {"a known first D value gives a candidate instead", {p({5, 6}, {1}), known}, 2, 2, 2, 1,
+       {p({5, 6}, {1}), known, p({5, 6}, {1, 2})}},
+      {"concepts below the resource threshold take part in nothing", gate, 2, 2, 2, 1,
+       {gate[0], p({5, 5}, {1, 3}), gate[2]}},
+      // All take part; only neighbours with as many resources leave.
+      {"the same store with minsupp_r = 1", gate, 2, 2, 1, 1,
+       {p({5}, {9, 1, 2, 3}), p({5, 5}, {1, 3})}},
+      {"common resources of exactly the threshold length pass", two, 2, 2, 2, 1,
+       {two[0], two[1], make_concept({2, 3}, {10, 11}, {5, 6}, {1, 2})}},
+      {"two common resources miss minsupp_r = 3", two, 2, 2, 3, 1, two},
   };
-  for (const int d : {1, 2, 5}) {
-    run(worked_example_store(), 2, 2, 2, d);
-    EXPECT_EQ(ens_tc, expected) << "minsupp_d = " << d;
+  for (const auto& c : cases) {
+    ens_tc = c.before;
+    minsupp_u = c.u;
+    minsupp_t = c.t;
+    minsupp_r = c.r;
+    minsupp_d = c.d;
+    find_ds();
+    EXPECT_TRUE(indices_ds.empty()) << c.what;
+    EXPECT_EQ(ens_tc, c.after) << c.what;
   }
-}
-
-TEST_F(DPassTest, EqualNeighboursCollapseIntoTheFirst) {
-  run({make_concept({1, 2}, {10, 11}, {5, 6}, {1}), make_concept({1, 2}, {10, 11}, {5, 6}, {2}),
-       make_concept({1, 2}, {10, 11}, {5, 6}, {3})},
-      2, 2, 2);
-  EXPECT_EQ(ens_tc, Store{make_concept({1, 2}, {10, 11}, {5, 6}, {1, 2, 3})});
-}
-
-// Unlike the resource pass, the third list counts: a neighbour with more
-// resources gives its D values but stays.
-TEST_F(DPassTest, AbsorbedNeighbourWithMoreResourcesStays) {
-  const TriConcept longer = make_concept({1, 2}, {10, 11}, {5, 6, 7}, {2, 3});
-  run({make_concept({1, 2}, {10, 11}, {5, 6}, {1}), longer}, 2, 2, 2);
-  EXPECT_EQ(ens_tc, (Store{make_concept({1, 2}, {10, 11}, {5, 6}, {1, 2, 3}), longer}));
-}
-
-TEST_F(DPassTest, KnownFirstDValueGivesACandidateInstead) {
-  const TriConcept current = make_concept({1, 2}, {10, 11}, {5, 6}, {1});
-  const TriConcept neighbour = make_concept({1, 2, 3}, {10, 11}, {5, 6}, {1, 2});
-  run({current, neighbour}, 2, 2, 2);
-  const Store expected = {current, neighbour, make_concept({1, 2}, {10, 11}, {5, 6}, {1, 2})};
-  EXPECT_EQ(ens_tc, expected);
-}
-
-// A concept below minsupp_r resources takes part in nothing, neither as
-// current concept nor as neighbour (R {5} would otherwise give its D value to
-// R {5 5}, whose resources all occur in it).
-TEST_F(DPassTest, ConceptsBelowTheResourceThresholdAreSkipped) {
-  const Store store = {make_concept({1, 2}, {10, 11}, {5}, {9}),
-                       make_concept({1, 2}, {10, 11}, {5, 5}, {1}),
-                       make_concept({1, 2}, {10, 11}, {5}, {2}),
-                       make_concept({1, 2}, {10, 11}, {5, 5}, {3})};
-  run(store, 2, 2, 2);
-  EXPECT_EQ(ens_tc, (Store{store[0], make_concept({1, 2}, {10, 11}, {5, 5}, {1, 3}), store[2]}));
-
-  // With minsupp_r = 1 all take part; only neighbours with as many
-  // resources as the current concept leave.
-  run(store, 2, 2, 1);
-  EXPECT_EQ(ens_tc, (Store{make_concept({1, 2}, {10, 11}, {5}, {9, 1, 2, 3}),
-                           make_concept({1, 2}, {10, 11}, {5, 5}, {1, 3})}));
-}
-
-TEST_F(DPassTest, CommonResourcesOfExactlyTheThresholdLengthPass) {
-  const Store store = {make_concept({1, 2, 3}, {10, 11}, {5, 6, 7}, {1}),
-                       make_concept({2, 3, 4}, {10, 11}, {5, 6, 8}, {2})};
-  Store with_new = store;
-  with_new.push_back(make_concept({2, 3}, {10, 11}, {5, 6}, {1, 2}));
-  run(store, 2, 2, 2);
-  EXPECT_EQ(ens_tc, with_new);
-  run(store, 2, 2, 3);
-  EXPECT_EQ(ens_tc, store);
 }
 
 }  // namespace

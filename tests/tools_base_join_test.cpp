@@ -8,35 +8,21 @@
 
 namespace {
 
-using tools_test::file_exists;
-using tools_test::read_file;
-using tools_test::ScratchDir;
-using tools_test::StdoutCapture;
-using tools_test::write_file;
+using namespace tools_test;
 
 constexpr const char* kCandidates = "basemiaou.txt";
 constexpr const char* kRequests = "metier19.txt";
 constexpr const char* kOutput = "xxxbasemiaousortie.txt";
 
-class BaseJoinTest : public ::testing::Test {
- protected:
-  // Runs the join and returns what it printed.
-  static std::string join() {
-    StdoutCapture capture;
-    miaou();
-    return capture.take();
-  }
+// Runs the join and returns what it printed.
+std::string join() { return capture_stdout(miaou); }
 
+class BaseJoinTest : public ::testing::Test {
   ScratchDir dir_;
 };
 
 TEST_F(BaseJoinTest, EachRequestTakesTheFourthFieldOfItsFirstMatchingCandidate) {
-  write_file(kCandidates,
-             "1 2 3 10\n"
-             "4 5 6 20\n"
-             "1 2 3 30\n"
-             "-7 8 9 40\r\n"
-             "1 2 4 50\n");
+  write_file(kCandidates, "1 2 3 10\n4 5 6 20\n1 2 3 30\n-7 8 9 40\r\n1 2 4 50\n");
   write_file(kRequests,
              "4 5 6 99\n"   // matches the second candidate; its own 99 is not used
              "1 2 3 0\n"    // two candidates match: the earlier one wins
@@ -45,24 +31,37 @@ TEST_F(BaseJoinTest, EachRequestTakesTheFourthFieldOfItsFirstMatchingCandidate) 
              "1 2 3 0\n");  // same key again: the candidates are read from the top
   EXPECT_EQ(join(), "");
   EXPECT_EQ(read_file(kOutput), "\n4 5 6 20\n1 2 3 10\n-7 8 9 40\n1 2 3 10");
-}
 
-TEST_F(BaseJoinTest, EmptyOrUnmatchedRequestsLeaveAnEmptyOutput) {
-  write_file(kCandidates, "1 2 3 10\n");
+  // No request, or none matched: an empty output, rewritten from scratch.
   write_file(kRequests, "");
   EXPECT_EQ(join(), "");
   EXPECT_EQ(read_file(kOutput), "");
-
   write_file(kOutput, "old content");
   write_file(kRequests, "3 2 1 0\n");
   EXPECT_EQ(join(), "");
-  EXPECT_EQ(read_file(kOutput), "") << "the output is rewritten from scratch";
+  EXPECT_EQ(read_file(kOutput), "");
 }
 
-TEST_F(BaseJoinTest, AnInputThatCannotBeOpenedStopsBeforeTheOutputIsTouched) {
+TEST_F(BaseJoinTest, LinesWithoutFourIntegersAreSkippedAndLongLinesReadWhole) {
+  const std::string blanks(150, ' ');
+  write_file(kCandidates,
+             "9 9 9 1\n"
+             "1 2 3\n"  // three fields: no stale fourth field is taken
+             "garbage\n\n1 2 3 50\n4 4 4 99999999999\n4 4 4 60\n"
+             "5 5 5" + blanks + "77\n");  // fourth integer beyond the first 99 bytes
+  write_file(kRequests,
+             "1 2 3 0\n"
+             "garbage\n"  // must not repeat the previous request
+             "1 2 x 4\n\n1 2\n4 4 4 0\n"
+             "5 5 5 0" + blanks + "9 9 9 9\n");  // a cut tail would be a request of its own
+  EXPECT_EQ(join(), "");
+  EXPECT_EQ(read_file(kOutput), "\n1 2 3 50\n4 4 4 60\n5 5 5 77");
+}
+
+TEST_F(BaseJoinTest, AFileThatCannotBeOpenedIsNamedAndTheOutputLeftAlone) {
   write_file(kRequests, "1 2 3 0\n");
   EXPECT_EQ(join(), "\nERROR : Impossible d'ouvrir le fichier basemiaou.txt...\n");
-  EXPECT_FALSE(file_exists(kOutput));
+  EXPECT_FALSE(std::filesystem::exists(kOutput));
 
   write_file(kCandidates, "1 2 3 10\n");
   std::filesystem::remove(kRequests);
@@ -74,43 +73,12 @@ TEST_F(BaseJoinTest, AnInputThatCannotBeOpenedStopsBeforeTheOutputIsTouched) {
   std::filesystem::create_directory(kRequests);
   EXPECT_EQ(join(), "\nERROR : Impossible d'ouvrir le fichier metier19.txt...\n");
   EXPECT_EQ(read_file(kOutput), "previous join");
-}
 
-TEST_F(BaseJoinTest, AnOutputThatCannotBeCreatedIsReported) {
-  write_file(kCandidates, "1 2 3 10\n");
+  std::filesystem::remove(kRequests);
   write_file(kRequests, "1 2 3 0\n");
+  std::filesystem::remove(kOutput);
   std::filesystem::create_directory(kOutput);
   EXPECT_EQ(join(), "\nERROR : Impossible de creer le fichier xxxbasemiaousortie.txt...\n");
-}
-
-TEST_F(BaseJoinTest, LinesWithoutFourIntegersAreSkipped) {
-  write_file(kCandidates,
-             "9 9 9 1\n"
-             "1 2 3\n"        // three fields: no stale fourth field is taken
-             "garbage\n"
-             "\n"
-             "1 2 3 50\n"
-             "4 4 4 99999999999\n"
-             "4 4 4 60\n");
-  write_file(kRequests,
-             "1 2 3 0\n"
-             "garbage\n"      // must not repeat the previous request
-             "1 2 x 4\n"
-             "\n"
-             "1 2\n"
-             "4 4 4 0\n");
-  EXPECT_EQ(join(), "");
-  EXPECT_EQ(read_file(kOutput), "\n1 2 3 50\n4 4 4 60");
-}
-
-TEST_F(BaseJoinTest, LongLinesAreReadWhole) {
-  const std::string blanks(150, ' ');
-  // The fourth integer lies beyond the first 99 bytes of the candidate, and
-  // the tail of the request would read as another request if the line were cut.
-  write_file(kCandidates, "9 9 9 5\n1 2 3" + blanks + "77\n");
-  write_file(kRequests, "1 2 3 0" + blanks + "9 9 9 9\n");
-  EXPECT_EQ(join(), "");
-  EXPECT_EQ(read_file(kOutput), "\n1 2 3 77");
 }
 
 }  // namespace

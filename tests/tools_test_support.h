@@ -1,9 +1,8 @@
-// Helpers for the tests of the data tools: a scratch directory that is also
-// the working directory for the test's lifetime, whole-file reading and
-// writing, and capture of what a call prints on standard output.
+// Helpers for the tests of the data tools and the evaluations: whole-file
+// reading and writing, a scratch working directory, and capture of what a
+// call prints on standard output.
 #pragma once
 
-#include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -25,13 +24,10 @@ inline void write_file(const std::string& path, const std::string& content) {
 inline std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline bool file_exists(const std::string& path) { return std::filesystem::exists(path); }
-
-// Creates a fresh temporary directory and makes it the working directory;
-// the destructor goes back to the previous working directory and removes it.
+// A fresh temporary directory, the working directory while the object lives.
 class ScratchDir {
  public:
   ScratchDir() : previous_(std::filesystem::current_path()) {
@@ -48,52 +44,29 @@ class ScratchDir {
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
+  std::filesystem::path previous_, path_;
 };
 
-// Redirects standard output to a temporary file from construction until
-// take() (or destruction), which restores it.
-class StdoutCapture {
- public:
-  StdoutCapture() {
-    std::fflush(stdout);
-    sink_ = std::tmpfile();
-    saved_ = dup(STDOUT_FILENO);
-    if (sink_ == nullptr || saved_ < 0 || dup2(fileno(sink_), STDOUT_FILENO) < 0) {
-      throw std::runtime_error("cannot redirect standard output");
-    }
+// Runs `body` with standard output sent to a temporary file and returns what
+// it printed.
+template <class Body>
+std::string capture_stdout(Body body) {
+  std::FILE* sink = std::tmpfile();
+  std::fflush(stdout);
+  const int saved = dup(STDOUT_FILENO);
+  if (sink == nullptr || saved < 0 || dup2(fileno(sink), STDOUT_FILENO) < 0) {
+    throw std::runtime_error("cannot redirect standard output");
   }
-  ~StdoutCapture() {
-    restore();
-    if (sink_ != nullptr) std::fclose(sink_);
-  }
-  StdoutCapture(const StdoutCapture&) = delete;
-  StdoutCapture& operator=(const StdoutCapture&) = delete;
-
-  // Restores standard output and returns everything written meanwhile.
-  std::string take() {
-    restore();
-    std::string text;
-    std::rewind(sink_);
-    for (int c; (c = std::fgetc(sink_)) != EOF;) text.push_back(static_cast<char>(c));
-    return text;
-  }
-
- private:
-  void restore() {
-    if (saved_ < 0) return;
-    std::fflush(stdout);
-    dup2(saved_, STDOUT_FILENO);
-    close(saved_);
-    saved_ = -1;
-  }
-
-  std::FILE* sink_ = nullptr;
-  int saved_ = -1;
-};
+  body();
+  std::fflush(stdout);
+  dup2(saved, STDOUT_FILENO);
+  close(saved);
+  std::string out;
+  std::rewind(sink);
+  for (int c; (c = std::fgetc(sink)) != EOF;) out.push_back(static_cast<char>(c));
+  std::fclose(sink);
+  return out;
+}
 
 }  // namespace tools_test

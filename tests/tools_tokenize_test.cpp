@@ -9,28 +9,26 @@ namespace {
 
 using Tokens = std::vector<std::string>;
 
-Tokens tokens_of(const std::string& text, const std::string& delimiters) {
-  Tokens tokens;
-  Tokenize(text, tokens, delimiters);
-  return tokens;
-}
-
 TEST(Tokenize, SplitsOnEveryDelimiterCharacterWithoutEmptyTokens) {
-  EXPECT_EQ(tokens_of("a b c", " "), (Tokens{"a", "b", "c"}));
-  EXPECT_EQ(tokens_of(",,a, b;;cd ,", ", ;"), (Tokens{"a", "b", "cd"}));
-  EXPECT_EQ(tokens_of("http://x.org/a/b", "/:"), (Tokens{"http", "x.org", "a", "b"}));
-  EXPECT_EQ(tokens_of("single", " "), (Tokens{"single"}));
-  EXPECT_EQ(tokens_of("x", "x"), (Tokens{}));
-}
-
-TEST(Tokenize, NothingToSplitAppendsNothing) {
-  EXPECT_EQ(tokens_of("", " "), (Tokens{}));
-  EXPECT_EQ(tokens_of("", ""), (Tokens{}));
-  EXPECT_EQ(tokens_of(" \t ", " \t"), (Tokens{}));
-}
-
-TEST(Tokenize, NoDelimitersKeepsTheWholeText) {
-  EXPECT_EQ(tokens_of(" a b ", ""), (Tokens{" a b "}));
+  const struct {
+    std::string text, delimiters;
+    Tokens expected;
+  } cases[] = {
+      {"a b c", " ", {"a", "b", "c"}},
+      {",,a, b;;cd ,", ", ;", {"a", "b", "cd"}},
+      {"http://x.org/a/b", "/:", {"http", "x.org", "a", "b"}},
+      {"single", " ", {"single"}},
+      {"x", "x", {}},
+      {"", " ", {}},
+      {"", "", {}},
+      {" \t ", " \t", {}},
+      {" a b ", "", {" a b "}},  // no delimiters: the whole text
+  };
+  for (const auto& c : cases) {
+    Tokens tokens;
+    Tokenize(c.text, tokens, c.delimiters);
+    EXPECT_EQ(tokens, c.expected) << '"' << c.text << "\" by \"" << c.delimiters << '"';
+  }
 }
 
 TEST(Tokenize, AppendsAfterWhatTheVectorHolds) {
