@@ -23,8 +23,9 @@
 // tag and an element of the third set with it (absorbing requires containing
 // them, building requires common lists of at least one element each). The
 // neighbours visited are therefore those found in the postings of the current
-// concept's elements, in the dimension where that list is shortest, taken in
-// ascending id order; every other neighbour would change nothing.
+// concept's elements, in the dimension where those lists are shortest (and in
+// the second shortest too, when that is cheap), taken in ascending id order;
+// every other neighbour would change nothing.
 
 namespace {
 
