@@ -68,3 +68,21 @@ TEST(LoaderExamples, CrlfNoFinalLineFeedNegativeAndExtremeIdentifiers) {
 }
 
 }  // namespace
+
+namespace {
+
+// Repeated lines give U {1 1}, which counts U {1 2} (before it in the store)
+// as an equal copy: examining U {1 1} erases U {1 2}, so U {1 1} moves down
+// one place. It is still reported, once, and the report ends without reading
+// past the store. No pass changes this store: the two concepts share one user
+// only (MINSUPP_U is 2) and neither contains the other's users.
+TEST(LoaderExamples, EqualCopyErasedBeforeTheExaminedConcept) {
+  expect_run("1 5 7 9\n2 5 7 9\n3 6 8 1\n1 5 7 9\n1 5 7 9\n", "2 1 1 1",
+             {"\nU = {1, 2, },  T = {5, },  R = {7, },  D = {9, }"
+              "\nU = {1, 1, },  T = {5, },  R = {7, },  D = {9, }",
+              "1 9\n2 9\n1 9\n1 9\n",
+              // User 1 is in both concepts and gets no resource; user 2 gets 7.
+              evaluation_output(1)});
+}
+
+}  // namespace
