@@ -16,7 +16,7 @@
 #include "mining/tag_pass.h"
 #include "output/report.h"
 #include "store/globals.h"
-#include "store/progress.h"
+#include "driver/progress.h"
 
 namespace {
 

@@ -13,6 +13,6 @@
 
 using Quad = std::array<int, 4>;  // U, T, R, D
 
-enum class LineKind { Quad, Blank, Invalid };
+enum class LineKind { Quadruple, Blank, Invalid };
 
 LineKind parse_base_line(const char* text, std::size_t length, Quad& out);

@@ -73,8 +73,9 @@ TEST(RecommendResources, TakesResourcesOfMatchingConceptsWithoutTheUser) {
   EXPECT_EQ(recommend_resources(1, 5, repeats), (V{8, 3, 1}));
   EXPECT_EQ(recommend_resources(4, 5, repeats), (V{8, 3, 6, 1}));
   V reused{42, 43};
-  ReportedIndex index(repeats);
-  recommend_resources(2, 5, index, reused);
+  const ReportedIndex index(repeats);
+  EpochSet seen(index.numbered());
+  recommend_resources(2, 5, index, seen, reused);
   EXPECT_EQ(reused, (V{6, 3, 1})) << "the list is emptied first";
 }
 
@@ -88,8 +89,9 @@ TEST(ProposeUsers, UsersOfAllMatchingConceptsOnceWithoutTheUserItself) {
   EXPECT_EQ(propose_users(3, 5, reported), (V{4, 1, 2, 9})) << "a stranger gets everyone";
   EXPECT_EQ(propose_users(1, 4, reported), V{}) << "no concept begins with D 4";
   V reused{42};
-  ReportedIndex index(reported);
-  propose_users(7, 6, index, reused);
+  const ReportedIndex index(reported);
+  EpochSet seen(index.numbered());
+  propose_users(7, 6, index, seen, reused);
   EXPECT_EQ(reused, V{}) << "the list is emptied first, and 7 is not offered to itself";
 }
 
@@ -98,8 +100,9 @@ TEST(ProposeUsers, UsersOfAllMatchingConceptsOnceWithoutTheUserItself) {
 std::vector<std::pair<int, int>> g_calls;
 std::vector<V> g_lists;
 
-void recording_recommendation(int user, int d, ReportedIndex& index, V& list) {
-  recommend_resources(user, d, index, list);
+void recording_recommendation(int user, int d, const ReportedIndex& index, EpochSet& seen,
+                              V& list) {
+  recommend_resources(user, d, index, seen, list);
   g_calls.emplace_back(user, d);
   g_lists.push_back(list);
 }
@@ -110,10 +113,13 @@ TEST(TimedServing, ServesEachUserOnceWithItsFirstWellFormedLine) {
                                             make_concept({4}, {12}, {102}, {5})};
   // Lines without two integers are skipped; blanks around the numbers are not.
   File in = stream_with("\n7\nx 5\n1 5\n 2   5 \n3 6\n1 6\n4 5\n2 5\n");
-  ReportedIndex index(reported);
+  const ReportedIndex index(reported);
+  EpochSet seen(index.numbered());
   g_calls.clear();
   g_lists.clear();
-  const ServingTotals totals = time_each_user(in.get(), index, recording_recommendation);
+  const ServingTotals totals = time_each_user(in.get(), [&](int user, int d, V& list) {
+    recording_recommendation(user, d, index, seen, list);
+  });
 
   EXPECT_EQ(g_calls, (std::vector<std::pair<int, int>>{{1, 5}, {2, 5}, {3, 6}, {4, 5}}));
   EXPECT_EQ(g_lists, (std::vector<V>{{102}, {102}, {}, {100}}));

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "loader/base_line.h"
-#include "tools/text_lines.h"
+#include "text/line_reader.h"
 #include "tools/tool_files.h"
 
 namespace {
@@ -17,7 +17,7 @@ constexpr const char* kOutputFile = "xxxbasemiaousortie.txt";
 bool next_quad(TextLineReader& reader, std::FILE* stream, Quad& q) {
   std::string_view line;
   while (reader.next(stream, line)) {
-    if (parse_base_line(line.data(), line.size(), q) == LineKind::Quad) return true;
+    if (parse_base_line(line.data(), line.size(), q) == LineKind::Quadruple) return true;
   }
   return false;
 }

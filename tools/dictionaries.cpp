@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "tools/dictionary_line.h"
-#include "tools/text_lines.h"
+#include "text/line_reader.h"
 
 std::FILE* fpp = nullptr;
 std::FILE* fpp2 = nullptr;
