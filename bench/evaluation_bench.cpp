@@ -134,9 +134,7 @@ void evaluate(benchmark::State& state, PerUserComputation compute) {
   state.counters["printed_avg_s"] = static_cast<double>(average_seconds(totals));
 }
 
-void BM_ResourceRecommendation(benchmark::State& state) {
-  evaluate(state, recommend_resources);
-}
+void BM_ResourceRecommendation(benchmark::State& state) { evaluate(state, recommend_resources); }
 void BM_UserProposition(benchmark::State& state) { evaluate(state, propose_users); }
 
 void prefixes(benchmark::internal::Benchmark* b) {

@@ -41,10 +41,10 @@ class ReportedIndex {
 
  private:
   const std::vector<TriConcept>& reported_;
-  std::vector<int> first_ds_;                          // distinct first D values, sorted
-  std::vector<std::uint32_t> by_first_d_;              // positions grouped by first D
-  std::vector<std::uint32_t> group_starts_;            // first_ds_.size() + 1 boundaries
-  std::vector<std::uint32_t> dense_rs_, dense_us_;     // dense number of each element
-  std::vector<std::uint32_t> rs_starts_, us_starts_;   // per concept, into dense_*
+  std::vector<int> first_ds_;                         // distinct first D values, sorted
+  std::vector<std::uint32_t> by_first_d_;             // positions grouped by first D
+  std::vector<std::uint32_t> group_starts_;           // first_ds_.size() + 1 boundaries
+  std::vector<std::uint32_t> dense_rs_, dense_us_;    // dense number of each element
+  std::vector<std::uint32_t> rs_starts_, us_starts_;  // per concept, into dense_*
   std::size_t numbered_ = 0;
 };

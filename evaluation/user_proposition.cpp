@@ -29,10 +29,9 @@ void recomm_generale_users(std::FILE* users_only) {
   const ReportedIndex index(ens_tc2);
   EpochSet seen(index.numbered());
   progress_begin("user proposition (user lines read)", 0);
-  const ServingTotals totals =
-      time_each_user(users_only, [&](int user, int d, std::vector<int>& list) {
-        propose_users(user, d, index, seen, list);
-      });
+  const ServingTotals totals = time_each_user(
+      users_only,
+      [&](int user, int d, std::vector<int>& list) { propose_users(user, d, index, seen, list); });
   progress_end();
   const float average = average_seconds(totals);
   std::printf("\n User Proposition: Average Time = %f", static_cast<double>(average));

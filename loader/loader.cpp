@@ -18,7 +18,7 @@ class QuadReader {
  public:
   explicit QuadReader(std::FILE* base) : base_(base) {}
 
-  enum class Result { Quad, End, Invalid, ReadError };
+  enum class Result { Quadruple, End, Invalid, ReadError };
 
   Result next(Quad& quad) {
     std::string_view line;
@@ -27,9 +27,13 @@ class QuadReader {
       ++line_number_;
       progress_step(static_cast<std::size_t>(line_number_));
       switch (parse_base_line(line.data(), line.size(), quad)) {
-        case LineKind::Quadruple: ++quads_; return Result::Quad;
-        case LineKind::Blank: continue;
-        case LineKind::Invalid: return Result::Invalid;
+        case LineKind::Quadruple:
+          ++quads_;
+          return Result::Quadruple;
+        case LineKind::Blank:
+          continue;
+        case LineKind::Invalid:
+          return Result::Invalid;
       }
     }
   }
@@ -44,9 +48,7 @@ class QuadReader {
   int quads_ = 0;
 };
 
-bool same_key(const Quad& a, const Quad& b) {
-  return a[1] == b[1] && a[2] == b[2] && a[3] == b[3];
-}
+bool same_key(const Quad& a, const Quad& b) { return a[1] == b[1] && a[2] == b[2] && a[3] == b[3]; }
 
 TriConcept start_concept(const Quad& quad) {
   TriConcept c;
@@ -67,13 +69,13 @@ class Grouping {
     Quad current{};
     bool has_previous = false;
     QuadReader::Result r = reader_.next(current);
-    while (r == QuadReader::Result::Quad) {
+    while (r == QuadReader::Result::Quadruple) {
       if (has_previous && same_key(current, previous)) {
         // A group starts with the previous line and the current one. The line
         // that ends it is not examined itself: it only becomes the previous
         // line.
         r = read_group(previous, current);
-        if (r != QuadReader::Result::Quad) break;
+        if (r != QuadReader::Result::Quadruple) break;
       } else if (minsupp_u_ == 1) {
         TriConcept single = start_concept(current);
         single.us.push_back(current[0]);
@@ -97,7 +99,7 @@ class Grouping {
     group.us.push_back(current[0]);
     const Quad key = current;
     QuadReader::Result r;
-    while ((r = reader_.next(current)) == QuadReader::Result::Quad && same_key(current, key)) {
+    while ((r = reader_.next(current)) == QuadReader::Result::Quadruple && same_key(current, key)) {
       group.us.push_back(current[0]);
     }
     if (r != QuadReader::Result::Invalid && r != QuadReader::Result::ReadError &&

@@ -37,12 +37,12 @@ using SetMember = std::vector<int> TriConcept::*;
 
 // What distinguishes the resource pass from the D pass.
 struct ExtensionRoles {
-  SetMember grown;            // the list that grows: rs or ds
-  SetMember gate;             // must reach gate_threshold: ts or rs
-  int gate_threshold;         // minsupp_t or minsupp_r
-  SetMember third;            // compared besides U and T: ds or rs
-  int third_threshold;        // threshold of the common third list
-  bool third_length_counts;   // whether a collected neighbour needs a third list as long
+  SetMember grown;           // the list that grows: rs or ds
+  SetMember gate;            // must reach gate_threshold: ts or rs
+  int gate_threshold;        // minsupp_t or minsupp_r
+  SetMember third;           // compared besides U and T: ds or rs
+  int third_threshold;       // threshold of the common third list
+  bool third_length_counts;  // whether a collected neighbour needs a third list as long
 };
 
 // The compared sets, numbered 0 = U, 1 = T, 2 = third.
@@ -248,13 +248,13 @@ class ExtensionPass {
   const std::size_t n_;
   std::vector<char> alive_;
   std::vector<char> gate_ok_;
-  SortedSets sorted_;              // kCompared slots per id: U, T, third
-  Postings postings_[kCompared];   // gated concepts only
+  SortedSets sorted_;             // kCompared slots per id: U, T, third
+  Postings postings_[kCompared];  // gated concepts only
   bool sharing_required_ = true;
-  EpochSet in_best_;               // neighbours found in the best postings
-  EpochSet in_both_;               // ... and in the second best
+  EpochSet in_best_;  // neighbours found in the best postings
+  EpochSet in_both_;  // ... and in the second best
   std::vector<std::uint32_t> neighbours_;
-  ElementMarks grown_marks_;       // elements of the current concept's grown list
+  ElementMarks grown_marks_;  // elements of the current concept's grown list
   ElementMarks union_marks_;
   std::vector<int> common_ts_, common_us_, common_third_, union_;
   FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD};
@@ -272,13 +272,13 @@ void extend(const char* name, const Thresholds& thresholds, const ExtensionRoles
 void find_rs() {
   const Thresholds thresholds = thresholds_from_globals();
   indices_rs.clear();
-  extend("resource pass", thresholds, {&TriConcept::rs, &TriConcept::ts, thresholds.t, &TriConcept::ds,
-                           thresholds.d, false});
+  extend("resource pass", thresholds,
+         {&TriConcept::rs, &TriConcept::ts, thresholds.t, &TriConcept::ds, thresholds.d, false});
 }
 
 void find_ds() {
   const Thresholds thresholds = thresholds_from_globals();
   indices_ds.clear();
-  extend("D pass", thresholds, {&TriConcept::ds, &TriConcept::rs, thresholds.r, &TriConcept::rs,
-                    thresholds.r, true});
+  extend("D pass", thresholds,
+         {&TriConcept::ds, &TriConcept::rs, thresholds.r, &TriConcept::rs, thresholds.r, true});
 }

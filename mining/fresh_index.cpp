@@ -2,8 +2,8 @@
 
 #include "index/shortest_lists.h"
 
-bool FreshIndex::accept(std::span<const int> us, std::span<const int> ts,
-                        std::span<const int> rs, std::span<const int> ds) {
+bool FreshIndex::accept(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
+                        std::span<const int> ds) {
   const std::span<const int> sets[4] = {us, ts, rs, ds};
   // Candidates repeat a lot (the same common sets from many pairs).
   if (!first_time_asked(sets) || covered()) return false;

@@ -1,7 +1,6 @@
 #include "output/containment_index.h"
 
-ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
-    : alive_(store.size(), 1) {
+ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store) : alive_(store.size(), 1) {
   for (std::size_t id = 0; id < store.size(); ++id) {
     const TriConcept& c = store[id];
     const std::vector<int>* lists[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};

@@ -43,7 +43,7 @@ class ContainmentIndex {
     return sets_.get(static_cast<std::uint32_t>(kSets * id + static_cast<std::size_t>(set)));
   }
 
-  SortedSets sets_;         // kSets slots per id
+  SortedSets sets_;          // kSets slots per id
   Postings holders_[kSets];  // per set: element -> ids holding it
   std::vector<char> alive_;
 };

@@ -18,6 +18,5 @@
 // examined record then moves down by the number of such erasures, which is
 // stored in *erased_before when the pointer is given. `examined` must not be
 // used after the call: it may name a moved record.
-void test_inclusionFINAL(int position, const TriConcept& examined,
-                         std::vector<TriConcept>& store, bool& subsumed,
-                         int* erased_before = nullptr);
+void test_inclusionFINAL(int position, const TriConcept& examined, std::vector<TriConcept>& store,
+                         bool& subsumed, int* erased_before = nullptr);

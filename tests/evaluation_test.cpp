@@ -80,10 +80,9 @@ TEST(RecommendResources, TakesResourcesOfMatchingConceptsWithoutTheUser) {
 }
 
 TEST(ProposeUsers, UsersOfAllMatchingConceptsOnceWithoutTheUserItself) {
-  const std::vector<TriConcept> reported = {make_concept({4, 1, 2}, {10}, {3}, {5}),
-                                            make_concept({7}, {10}, {3}, {6, 5}),
-                                            make_concept({2, 1, 9, 9}, {11}, {4}, {5}),
-                                            make_concept({8}, {12}, {4}, {})};
+  const std::vector<TriConcept> reported = {
+      make_concept({4, 1, 2}, {10}, {3}, {5}), make_concept({7}, {10}, {3}, {6, 5}),
+      make_concept({2, 1, 9, 9}, {11}, {4}, {5}), make_concept({8}, {12}, {4}, {})};
   EXPECT_EQ(propose_users(1, 5, reported), (V{4, 2, 9}));
   EXPECT_EQ(propose_users(9, 5, reported), (V{4, 1, 2}));
   EXPECT_EQ(propose_users(3, 5, reported), (V{4, 1, 2, 9})) << "a stranger gets everyone";
@@ -146,19 +145,26 @@ TEST_F(Evaluations, PrintCountsAndAveragesOfTheUsersServed) {
   } cases[] = {
       {"no reported concept", {}, "", 0, false},
       {"one concept: no resources, every user offered the other two",
-       {make_concept({1, 2, 3}, {10}, {100}, {5})}, "1 5\n2 5\n3 5\n", 0, true},
+       {make_concept({1, 2, 3}, {10}, {100}, {5})},
+       "1 5\n2 5\n3 5\n",
+       0,
+       true},
       {"a lonely user alone", {make_concept({1}, {10}, {100}, {5})}, "1 5\n", 0, false},
       {"users 1 and 2 get the other concept's resources, 3 is in both",
        {make_concept({1, 3}, {10}, {100}, {5}), make_concept({2, 3}, {11}, {101}, {5})},
-       "1 5\n3 5\n2 5\n3 5\n", 2, true},
+       "1 5\n3 5\n2 5\n3 5\n",
+       2,
+       true},
   };
   for (const auto& c : cases) {
     ens_tc2 = c.reported;
     File in = stream_with(c.users);
     EXPECT_EQ(mask(capture_stdout([&] { recomm_generale(in.get()); })),
-              resources_text(c.served_resources)) << c.what;
+              resources_text(c.served_resources))
+        << c.what;
     EXPECT_EQ(mask(capture_stdout([&] { recomm_generale_users(in.get()); })),
-              users_text(c.served_users)) << c.what;
+              users_text(c.served_users))
+        << c.what;
   }
 }
 

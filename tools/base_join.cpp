@@ -39,8 +39,7 @@ void miaou() {
   while (next_quad(request_lines, requests.get(), request)) {
     std::rewind(candidates.get());
     while (next_quad(candidate_lines, candidates.get(), candidate)) {
-      if (candidate[0] == request[0] && candidate[1] == request[1] &&
-          candidate[2] == request[2]) {
+      if (candidate[0] == request[0] && candidate[1] == request[1] && candidate[2] == request[2]) {
         std::fprintf(output.get(), "\n%d %d %d %d", request[0], request[1], request[2],
                      candidate[3]);
         break;
