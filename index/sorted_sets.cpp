@@ -1,11 +1,23 @@
 #include "index/sorted_sets.h"
 
 #include <algorithm>
+#include <cstddef>
+
+namespace {
+
+// Sorts the elements of `v` from position `from` on and drops repetitions
+// among them.
+void sort_distinct_tail(std::vector<int>& v, std::size_t from) {
+  const auto begin = v.begin() + static_cast<std::ptrdiff_t>(from);
+  std::sort(begin, v.end());
+  v.erase(std::unique(begin, v.end()), v.end());
+}
+
+}  // namespace
 
 void sort_distinct(std::span<const int> set, std::vector<int>& out) {
   out.assign(set.begin(), set.end());
-  std::sort(out.begin(), out.end());
-  out.erase(std::unique(out.begin(), out.end()), out.end());
+  sort_distinct_tail(out, 0);
 }
 
 bool sorted_includes(std::span<const int> a, std::span<const int> b) {
@@ -24,9 +36,9 @@ bool sorted_contains(std::span<const int> set, int x) {
 }
 
 std::uint32_t SortedSets::add(std::span<const int> set) {
-  const auto begin = pool_.insert(pool_.end(), set.begin(), set.end());
-  std::sort(begin, pool_.end());
-  pool_.erase(std::unique(begin, pool_.end()), pool_.end());
+  const std::size_t from = pool_.size();
+  pool_.insert(pool_.end(), set.begin(), set.end());
+  sort_distinct_tail(pool_, from);
   starts_.push_back(pool_.size());
   return static_cast<std::uint32_t>(starts_.size() - 2);
 }

@@ -105,27 +105,33 @@ class FinalFilter {
   std::vector<std::uint32_t> copies_;
 };
 
-}  // namespace
-
-void write_report(std::FILE* concepts, std::FILE* users_only) {
-  const Thresholds thresholds = thresholds_from_globals();
-  FinalFilter filter(ens_tc);
+// The report loop over `store`, appending the reported concepts to
+// `reported`.
+void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
+                     const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
+  FinalFilter filter(store);
   std::string line;
   std::string users;
-  progress_begin("report", ens_tc.size());
-  for (std::size_t id = 0; id < ens_tc.size(); ++id) {
+  progress_begin("report", store.size());
+  for (std::size_t id = 0; id < store.size(); ++id) {
     progress_step(id);
-    if (!filter.alive(id) || !thresholds.all_reached(ens_tc[id])) continue;
+    if (!filter.alive(id) || !thresholds.all_reached(store[id])) continue;
     if (filter.subsumed(id)) continue;
-    const TriConcept& reported = ens_tc[id];
-    ens_tc2.push_back(reported);
-    set_report_line(line, reported);
+    const TriConcept& kept = store[id];
+    reported.push_back(kept);
+    set_report_line(line, kept);
     std::fwrite(line.data(), 1, line.size(), concepts);
-    set_user_lines(users, reported);
+    set_user_lines(users, kept);
     std::fwrite(users.data(), 1, users.size(), users_only);
   }
   progress_end();
 
   // The erased copies leave the store.
-  erase_dead(ens_tc, filter.liveness());
+  erase_dead(store, filter.liveness());
+}
+
+}  // namespace
+
+void write_report(std::FILE* concepts, std::FILE* users_only) {
+  report_concepts(ens_tc, ens_tc2, thresholds_from_globals(), concepts, users_only);
 }
