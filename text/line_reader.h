@@ -17,8 +17,9 @@ class TextLineReader {
 
   // Gives the next line of `stream`, its '\n' included when it has one, and
   // returns true; returns false at the end of the stream or on a read error
-  // (tell them apart with feof/ferror). `line` stays valid until the next call
-  // or the reader's destruction.
+  // (tell them apart with feof/ferror); throws std::bad_alloc when the buffer
+  // cannot grow. `line` stays valid until the next call or the reader's
+  // destruction.
   bool next(std::FILE* stream, std::string_view& line);
 
  private:
