@@ -1,0 +1,26 @@
+// SetKeys remembers tuples of sorted integer sets exactly, to tell whether a
+// tuple was met before: a hash table (open addressing) over one pool that
+// holds every tuple added, each set as its size followed by its elements.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+class SetKeys {
+ public:
+  // Adds the tuple of sets (each sorted and distinct); false when an equal
+  // tuple (same sets in the same order) was added before.
+  bool insert(std::span<const std::span<const int>> sets);
+
+ private:
+  void grow();
+  static std::uint64_t hash(std::span<const std::span<const int>> sets);
+  bool equal(std::size_t offset, std::span<const std::span<const int>> sets) const;
+
+  std::vector<std::uint64_t> hashes_;  // per slot; 0 marks a free slot
+  std::vector<std::size_t> offsets_;   // per slot: where its tuple starts in pool_
+  std::vector<int> pool_;
+  std::size_t count_ = 0;
+};
