@@ -37,30 +37,26 @@ bool SetKeys::equal(std::size_t offset, std::span<const std::span<const int>> se
 }
 
 void SetKeys::grow() {
-  std::vector<std::uint64_t> hashes(hashes_.empty() ? 1024 : 2 * hashes_.size(), 0);
-  std::vector<std::size_t> offsets(hashes.size());
-  const std::size_t mask = hashes.size() - 1;
-  for (std::size_t slot = 0; slot < hashes_.size(); ++slot) {
-    if (hashes_[slot] == 0) continue;
-    std::size_t to = hashes_[slot] & mask;
-    while (hashes[to] != 0) to = (to + 1) & mask;
-    hashes[to] = hashes_[slot];
-    offsets[to] = offsets_[slot];
+  std::vector<Slot> slots(slots_.empty() ? 1024 : 2 * slots_.size());
+  const std::size_t mask = slots.size() - 1;
+  for (const Slot& from : slots_) {
+    if (from.hash == 0) continue;
+    std::size_t to = from.hash & mask;
+    while (slots[to].hash != 0) to = (to + 1) & mask;
+    slots[to] = from;
   }
-  hashes_.swap(hashes);
-  offsets_.swap(offsets);
+  slots_.swap(slots);
 }
 
 bool SetKeys::insert(std::span<const std::span<const int>> sets) {
-  if (2 * (count_ + 1) > hashes_.size()) grow();
+  if (2 * (count_ + 1) > slots_.size()) grow();
   const std::uint64_t h = hash(sets);
-  const std::size_t mask = hashes_.size() - 1;
+  const std::size_t mask = slots_.size() - 1;
   std::size_t slot = h & mask;
-  for (; hashes_[slot] != 0; slot = (slot + 1) & mask) {
-    if (hashes_[slot] == h && equal(offsets_[slot], sets)) return false;
+  for (; slots_[slot].hash != 0; slot = (slot + 1) & mask) {
+    if (slots_[slot].hash == h && equal(slots_[slot].offset, sets)) return false;
   }
-  hashes_[slot] = h;
-  offsets_[slot] = pool_.size();
+  slots_[slot] = {h, pool_.size()};
   for (const auto set : sets) {
     pool_.push_back(static_cast<int>(set.size()));
     pool_.insert(pool_.end(), set.begin(), set.end());

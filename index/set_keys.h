@@ -19,8 +19,11 @@ class SetKeys {
   static std::uint64_t hash(std::span<const std::span<const int>> sets);
   bool equal(std::size_t offset, std::span<const std::span<const int>> sets) const;
 
-  std::vector<std::uint64_t> hashes_;  // per slot; 0 marks a free slot
-  std::vector<std::size_t> offsets_;   // per slot: where its tuple starts in pool_
+  struct Slot {
+    std::uint64_t hash = 0;  // 0 marks a free slot
+    std::size_t offset = 0;  // where the tuple starts in pool_
+  };
+  std::vector<Slot> slots_;
   std::vector<int> pool_;
   std::size_t count_ = 0;
 };
