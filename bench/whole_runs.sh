@@ -3,8 +3,9 @@
 # memory, and the sha256 of both result files (quadri_concepts.txt then
 # users_only.txt) so that two builds can be compared.
 #   bench/whole_runs.sh BIN [LIMIT_SECONDS] [CASE_PATTERN]
-# Prints one Markdown row per case: case, seconds, peak MB, load average (1
-# min) when the case started, sha256 prefix. A case that runs past the limit
+# Prints one Markdown row per case: case, seconds (wall), processor seconds
+# (user + system, less sensitive to other work on the machine), peak MB, load
+# average (1 min) when the case started, sha256 prefix. A case that runs past the limit
 # (default 600 s) is stopped and shown as "> LIMIT". Needs the real bases in
 # ../shared/data; the dense and synthetic bases are generated into a scratch
 # folder with build/bench/bench/make_base (make bench).
@@ -27,21 +28,23 @@ base() {  # base NAME -> path of the base
   esac
 }
 
-echo "| case | seconds | peak MB | load | sha256 |"
-echo "|---|---|---|---|---|"
+echo "| case | seconds | cpu seconds | peak MB | load | sha256 |"
+echo "|---|---|---|---|---|---|"
 while read -r name thresholds; do
   [[ $name =~ $pattern ]] || continue
   path=$(base "$name")
   run=$scratch/run && rm -rf "$run" && mkdir -p "$run"
   load=$(cut -d' ' -f1 /proc/loadavg)
   # shellcheck disable=SC2086  # four thresholds
-  if (cd "$run" && /usr/bin/time -f '%e %M' -o "$scratch/time" timeout "$limit" "$bin" "$path" $thresholds \
+  if (cd "$run" && /usr/bin/time -f '%e %U %S %M' -o "$scratch/time" timeout "$limit" "$bin" "$path" $thresholds \
         >/dev/null 2>&1); then
-    read -r secs kb < <(tail -n1 "$scratch/time")
+    read -r secs user sys kb < <(tail -n1 "$scratch/time")
     sum=$(cat "$run/quadri_concepts.txt" "$run/users_only.txt" | sha256sum | cut -c1-12)
-    printf '| %s %s | %s | %.0f | %s | %s |\n' "$name" "$thresholds" "$secs" "$((kb / 1024))" "$load" "$sum"
+    cpu=$(echo "$user + $sys" | bc)
+    printf '| %s %s | %s | %s | %d | %s | %s |\n' "$name" "$thresholds" "$secs" "$cpu" \
+      "$((kb / 1024))" "$load" "$sum"
   else
-    printf '| %s %s | > %s | - | %s | - |\n' "$name" "$thresholds" "$limit" "$load"
+    printf '| %s %s | > %s | - | - | %s | - |\n' "$name" "$thresholds" "$limit" "$load"
   fi
 done <<'CASES'
 year 1 1 1 1
