@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "community_base.h"
 #include "evaluation/resource_recommendation.h"
 #include "evaluation/user_proposition.h"
 #include "loader/loader.h"
@@ -24,7 +25,6 @@
 #include "output/report.h"
 #include "reference/reference_passes.h"
 #include "store/globals.h"
-#include "community_base.h"
 #include "synthetic_base.h"
 
 namespace {
