@@ -40,12 +40,17 @@ std::size_t first_at_least(IdList list, std::size_t begin, std::uint32_t x) {
 
 }  // namespace
 
-bool have_common_id(std::span<const IdList> lists, std::vector<std::size_t>& ends) {
+bool have_common_id(std::span<const IdList> lists, std::vector<std::size_t>& ends,
+                    const IdSignatures& signatures) {
   if (lists.empty()) return false;
   ends.resize(lists.size());
   for (std::size_t l = 0; l < lists.size(); ++l) ends[l] = lists[l].size();
   while (ends[0] > 0) {
     std::uint32_t x = lists[0][ends[0] - 1];
+    if (!signatures.pass(x)) {
+      --ends[0];
+      continue;
+    }
     bool everywhere = true;
     for (std::size_t l = 1; l < lists.size(); ++l) {
       ends[l] = count_at_most(lists[l], ends[l], x);
@@ -62,8 +67,9 @@ bool have_common_id(std::span<const IdList> lists, std::vector<std::size_t>& end
   return false;
 }
 
-CommonIds::CommonIds(std::span<const IdList> lists, std::vector<std::size_t>& cursors)
-    : lists_(lists), begins_(cursors) {
+CommonIds::CommonIds(std::span<const IdList> lists, std::vector<std::size_t>& cursors,
+                     const IdSignatures& signatures)
+    : lists_(lists), begins_(cursors), signatures_(signatures) {
   begins_.assign(lists.size(), 0);
 }
 
@@ -71,6 +77,10 @@ bool CommonIds::next(std::uint32_t& id) {
   if (lists_.empty()) return false;
   while (begins_[0] < lists_[0].size()) {
     std::uint32_t x = lists_[0][begins_[0]];
+    if (!signatures_.pass(x)) {
+      ++begins_[0];
+      continue;
+    }
     bool everywhere = true;
     for (std::size_t l = 1; l < lists_.size(); ++l) {
       begins_[l] = first_at_least(lists_[l], begins_[l], x);

@@ -32,11 +32,21 @@ bool FreshIndex::covered(const std::span<const int> (&sets)[4]) {
   if (lists_.empty()) return true;  // nothing to hold: every member contains it
   std::sort(lists_.begin(), lists_.end(),
             [](const auto& a, const auto& b) { return a.size() < b.size(); });
-  return have_common_id(lists_, cursors_);
+  return have_common_id(lists_, cursors_, {signatures_, signature(sets)});
+}
+
+std::uint64_t FreshIndex::signature(const std::span<const int> (&sets)[4]) const {
+  std::uint64_t bits = 0;
+  for (unsigned set = 0; set < 4; ++set) {
+    if (!compares(set)) continue;
+    for (const int x : sets[set]) bits |= signature_bit(set, x);
+  }
+  return bits;
 }
 
 void FreshIndex::add(const std::span<const int> (&sets)[4]) {
   const auto id = static_cast<std::uint32_t>(count_++);
+  signatures_.push_back(signature(sets));
   for (unsigned set = 0; set < 4; ++set) {
     if (!compares(set)) continue;
     for (const int x : sets[set]) holders_[set].add(x, id);

@@ -37,11 +37,13 @@ class FreshIndex {
   bool compares(unsigned set) const { return (compared_ & (1u << set)) != 0; }
   bool covered(const std::span<const int> (&sets)[4]);
   void add(const std::span<const int> (&sets)[4]);
+  std::uint64_t signature(const std::span<const int> (&sets)[4]) const;
 
   unsigned compared_;
   std::size_t count_ = 0;
-  Postings holders_[4];  // per compared set: element -> members holding it
-  SetKeys asked_;        // the compared sets of every candidate decided on
+  Postings holders_[4];                    // per compared set: element -> members holding it
+  SetKeys asked_;                          // the compared sets of every candidate decided on
+  std::vector<std::uint64_t> signatures_;  // per member: signature of its compared sets
   std::vector<std::span<const std::uint32_t>> lists_;  // scratch of covered()
   std::vector<std::size_t> cursors_;                   // scratch of covered()
 };

@@ -6,9 +6,13 @@ ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store) : alive
   for (std::size_t id = 0; id < store.size(); ++id) {
     const TriConcept& c = store[id];
     const std::vector<int>* lists[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
+    std::uint64_t& bits = signatures_.emplace_back(0);
     for (int set = 0; set < kSets; ++set) {
       const std::uint32_t slot = sets_.add(*lists[set]);
-      for (const int x : sets_.get(slot)) holders_[set].add(x, static_cast<std::uint32_t>(id));
+      for (const int x : sets_.get(slot)) {
+        holders_[set].add(x, static_cast<std::uint32_t>(id));
+        bits |= signature_bit(static_cast<unsigned>(set), x);
+      }
     }
   }
   group_equal_sets();

@@ -41,6 +41,9 @@ class ContainmentIndex {
   // the concept has no element at all (then every concept contains it).
   void holder_lists(std::size_t id, std::vector<IdList>& lists) const;
 
+  // Signatures (see IdSignatures) of the four sets of every concept.
+  std::span<const std::uint64_t> signatures() const { return signatures_; }
+
   // The ids (ascending, `id` included) of the concepts whose four distinct
   // sets equal those of concept `id`.
   IdList same_sets(std::size_t id) const;
@@ -53,6 +56,7 @@ class ContainmentIndex {
   SortedSets sets_;          // kSets slots per id
   Postings holders_[kSets];  // per set: element -> ids holding it
   std::vector<char> alive_;
+  std::vector<std::uint64_t> signatures_;
   // The ids grouped by their four distinct sets, each group ascending;
   // group_of_ gives the start of an id's group in members_, group_end_ the
   // end of a group by its start.

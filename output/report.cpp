@@ -94,7 +94,8 @@ class FinalFilter {
       for (std::uint32_t other = 0; other < store_.size() && look_at(other); ++other) {
       }
     } else {
-      CommonIds containers(lists_, cursors_);
+      const IdSignatures signatures{index_.signatures(), index_.signatures()[id]};
+      CommonIds containers(lists_, cursors_, signatures);
       for (std::uint32_t other = 0; containers.next(other) && look_at(other);) {
       }
     }
