@@ -137,6 +137,9 @@ class FinalFilter {
 void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
                      const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
   FinalFilter filter(store);
+  // Room for every record that may be reported (address space only: a page
+  // takes memory once written), so that `reported` is never copied to grow.
+  reported.reserve(reported.size() + store.size());
   std::string line;
   std::string users;
   progress_begin("report", store.size());
