@@ -1,7 +1,7 @@
-// A whole run, phase by phase, on prefixes of the real bases and on synthetic
-// bases: load, tag pass, resource pass, D pass, report, resource
-// recommendation, user proposition. Each case runs once, in a child process of
-// its own, so that its peak memory (max_rss_mb) is its own. Counters give each
+// A whole run, phase by phase, on prefixes of the real bases, on synthetic
+// bases and on dense community bases: load, tag pass, resource pass, D pass,
+// report, resource recommendation, user proposition. Each case runs once, in a
+// child process of its own, so that its peak memory (max_rss_mb) is its own. Counters give each
 // phase's seconds and the number of concepts after each step. Cases named
 // "plain" run the plain reference passes and report instead of the indexed
 // ones, for before/after figures.
@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "community_base.h"
 #include "evaluation/resource_recommendation.h"
 #include "evaluation/user_proposition.h"
 #include "loader/loader.h"
@@ -43,13 +44,19 @@ struct Measure {
 };
 
 struct Case {
-  std::string file;  // a base of the data folder, or empty for a synthetic one
-  long lines = 0;    // prefix length (0: whole file), or synthetic size
+  std::string file;  // a base of the data folder, or empty for a generated one
+  long lines = 0;    // prefix length (0: whole file), or generated size
   int thresholds[4] = {2, 1, 1, 1};
   bool plain = false;
+  bool dense = false;  // generated: a dense community base instead of a synthetic one
 };
 
 std::string base_text(const Case& c) {
+  if (c.file.empty() && c.dense) {
+    CommunityShape shape;
+    shape.lines = c.lines;
+    return make_community_base(shape);
+  }
   if (c.file.empty()) {
     BaseShape shape;
     shape.lines = c.lines;
@@ -176,8 +183,14 @@ int register_cases() {
   add("year/all/2211", {"lastfm_year.txt", 0, {2, 2, 1, 1}, false});
   add("year/all/3111", {"lastfm_year.txt", 0, {3, 1, 1, 1}, false});
   add("month/all/2111", {"lastfm_month.txt", 0, {2, 1, 1, 1}, false});
+  add("year/all/1111", {"lastfm_year.txt", 0, {1, 1, 1, 1}, false});
+  add("year/all/1211", {"lastfm_year.txt", 0, {1, 2, 1, 1}, false});
+  add("month/all/1111", {"lastfm_month.txt", 0, {1, 1, 1, 1}, false});
   for (const long lines : {100000L, 250000L, 500000L, 1000000L}) {
     add("synthetic/" + std::to_string(lines) + "/2111", {"", lines, {2, 1, 1, 1}, false});
+  }
+  for (const long lines : {10000L, 30000L, 100000L}) {
+    add("dense/" + std::to_string(lines) + "/2111", {"", lines, {2, 1, 1, 1}, false, true});
   }
   return 0;
 }

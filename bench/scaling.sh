@@ -3,6 +3,8 @@
 # the time grows with the number of lines.
 #   bench/scaling.sh            writes bench/results/pipeline.csv, prints a
 #                               Markdown table, draws bench/results/scaling.png
+# bench/results/before/ keeps the rows of an earlier program (the same table)
+# for comparison; the plot draws them dashed.
 # Needs the real bases in ../shared/data, and gnuplot (installed if missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +38,7 @@ awk '{ printf "| %s |", $1; for (i = 2; i <= NF; ++i) printf " %s |", $i; printf
 grep -E '^year/[0-9a-z]+/2111 ' bench/results/pipeline.dat > bench/results/year.dat
 grep -E '^plain/year/' bench/results/pipeline.dat > bench/results/plain.dat
 grep -E '^synthetic/' bench/results/pipeline.dat > bench/results/synthetic.dat
+grep -E '^dense/' bench/results/pipeline.dat > bench/results/dense.dat
 gnuplot <<'PLOT'
 set terminal pngcairo size 900,600
 set output 'bench/results/scaling.png'
@@ -45,9 +48,12 @@ set ylabel 'seconds'
 set logscale xy
 set grid
 set key top left
-plot 'bench/results/year.dat' using 2:10 with linespoints title 'Last.fm year, prefixes', \
-     'bench/results/synthetic.dat' using 2:10 with linespoints title 'synthetic', \
-     'bench/results/plain.dat' using 2:10 with linespoints title 'Last.fm year, plain passes'
+plot 'bench/results/year.dat' using 2:10 with linespoints lt 1 title 'Last.fm year, prefixes', \
+     'bench/results/synthetic.dat' using 2:10 with linespoints lt 2 title 'synthetic', \
+     'bench/results/dense.dat' using 2:10 with linespoints lt 4 title 'dense communities', \
+     'bench/results/plain.dat' using 2:10 with linespoints lt 3 title 'Last.fm year, plain passes', \
+     'bench/results/before/year.dat' using 2:10 with linespoints lt 1 dt 2 title 'Last.fm year, before', \
+     'bench/results/before/synthetic.dat' using 2:10 with linespoints lt 2 dt 2 title 'synthetic, before'
 PLOT
 echo
 echo "plot: bench/results/scaling.png"

@@ -1,15 +1,22 @@
 // ReportedIndex: the reported concepts prepared for the evaluations.
 //
 // Both evaluations serve a user with the concepts whose D set begins with the
-// user's D value, and build lists of distinct elements in first-seen order.
-// The index lists, for every first D value, the concepts that begin with it
-// (in store order), and gives every resource and user of the concepts a dense
-// number, so that "already in the list" is one look-up in an EpochSet of
-// numbered() members (the caller's scratch, one per list being built) instead
-// of a scan of the list. Resources and users never share a number.
+// user's D value (a group), and build lists of distinct elements in first-seen
+// order: store order, then set order. The index computes, once per group, what
+// a user who belongs to none of the group's concepts would get, so that serving
+// a user costs the length of its list plus the size of the concepts that hold
+// the user, not a scan of the whole group. Per group it keeps:
 //
-// The index is not changed by queries. It refers to the store it was built
-// from, which must outlive it and stay unchanged.
+//   resources_of(g)  the group's distinct resources in first-seen order, each
+//                    with every place where the group holds it (concept and
+//                    first position in that concept's R set), ascending;
+//   users_of(g)      the group's distinct users in first-seen order;
+//   holding(g, u)    the concepts of the group whose U set holds u.
+//
+// Concepts are named by their position in the store. The index is not changed
+// by queries: a query marks concepts in an EpochSet of numbered() members (the
+// caller's scratch). It refers to the store it was built from, which must
+// outlive it and stay unchanged.
 #pragma once
 
 #include <cstddef>
@@ -21,30 +28,71 @@
 
 class ReportedIndex {
  public:
+  static constexpr std::uint32_t kNoGroup = static_cast<std::uint32_t>(-1);
+
+  // Where a resource stands: a concept, and a position in its R set.
+  struct Place {
+    std::uint32_t holder;
+    std::uint32_t position;
+    bool operator<(const Place& o) const {
+      return holder != o.holder ? holder < o.holder : position < o.position;
+    }
+  };
+  // A distinct resource of a group and its places, the first one first (a
+  // range of places()).
+  struct Resource {
+    int id;
+    std::uint32_t places_begin;
+    std::uint32_t places_end;
+  };
+
   explicit ReportedIndex(const std::vector<TriConcept>& reported);
 
   const std::vector<TriConcept>& reported() const { return reported_; }
 
-  // Positions of the concepts whose first D value is d, ascending.
-  std::span<const std::uint32_t> beginning_with(int d) const;
+  // The group of the concepts whose first D value is d, or kNoGroup.
+  std::uint32_t group(int d) const;
 
-  // Dense number of the k-th resource / user of concept c.
-  std::uint32_t resource_number(std::uint32_t c, std::size_t k) const {
-    return dense_rs_[rs_starts_[c] + k];
+  std::span<const Resource> resources_of(std::uint32_t g) const {
+    return {resources_.data() + resource_starts_[g], resource_starts_[g + 1] - resource_starts_[g]};
   }
-  std::uint32_t user_number(std::uint32_t c, std::size_t k) const {
-    return dense_us_[us_starts_[c] + k];
+  std::span<const Place> places() const { return places_; }
+  // Index in resources_of(g) of the k-th element of the R set of concept c,
+  // a concept of group g.
+  std::uint32_t resource_at(std::uint32_t c, std::size_t k) const {
+    return resource_of_[rs_starts_[c] + k];
   }
 
-  // How many dense numbers there are.
-  std::size_t numbered() const { return numbered_; }
+  std::span<const int> users_of(std::uint32_t g) const {
+    return {users_.data() + user_starts_[g], user_starts_[g + 1] - user_starts_[g]};
+  }
+  // The concepts of group g whose U set holds `user`, ascending.
+  std::span<const std::uint32_t> holding(std::uint32_t g, int user) const;
+
+  // How many concepts a query may mark.
+  std::size_t numbered() const { return reported_.size(); }
 
  private:
+  void index_group(std::span<const std::uint32_t> members);
+  void index_resources(std::span<const std::uint32_t> members);
+  void place_resources(std::span<const std::uint32_t> members, std::size_t first);
+  void index_users(std::span<const std::uint32_t> members);
+
   const std::vector<TriConcept>& reported_;
-  std::vector<int> first_ds_;                         // distinct first D values, sorted
-  std::vector<std::uint32_t> by_first_d_;             // positions grouped by first D
-  std::vector<std::uint32_t> group_starts_;           // first_ds_.size() + 1 boundaries
-  std::vector<std::uint32_t> dense_rs_, dense_us_;    // dense number of each element
-  std::vector<std::uint32_t> rs_starts_, us_starts_;  // per concept, into dense_*
-  std::size_t numbered_ = 0;
+  std::vector<int> first_ds_;  // distinct first D values, sorted: group g begins with first_ds_[g]
+  std::vector<Resource> resources_;
+  std::vector<std::uint32_t> resource_starts_;  // per group, into resources_
+  std::vector<Place> places_;
+  std::vector<std::uint32_t>
+      resource_of_;  // per element of every R set (dense numbers while building)
+  std::vector<std::uint32_t> rs_starts_;  // per concept, into resource_of_
+  std::vector<int> users_;
+  std::vector<std::uint32_t> user_starts_;  // per group, into users_
+  // Every (user, concept) pair of each group, sorted, as two parallel arrays.
+  std::vector<int> holder_users_;
+  std::vector<std::uint32_t> holder_concepts_;
+  std::vector<std::uint32_t> holder_starts_;  // per group, into both
+  // Working space of the build, per dense resource number.
+  std::vector<std::uint32_t> build_mark_, build_slot_;
+  std::uint32_t build_epoch_ = 0;
 };

@@ -1,21 +1,76 @@
 #include "evaluation/resource_recommendation.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <span>
+
 #include "driver/progress.h"
 #include "evaluation/timed_serving.h"
 #include "store/globals.h"
-#include "store/set_primitives.h"
+
+namespace {
+
+using Place = ReportedIndex::Place;
+using Resource = ReportedIndex::Resource;
+
+// A resource of the group first seen in a concept that holds the user, and
+// its first place outside such concepts.
+struct Moved {
+  Place place;
+  std::uint32_t slot;  // index in the group's resources
+  bool operator<(const Moved& o) const { return place < o.place; }
+};
+
+// The resources first seen in one of the `skipped` concepts (marked in
+// `skipped_marks`) that have a place outside them, with that place, sorted.
+std::vector<Moved> moved_resources(const ReportedIndex& index, std::uint32_t g,
+                                   std::span<const std::uint32_t> skipped,
+                                   const EpochSet& skipped_marks) {
+  const auto resources = index.resources_of(g);
+  const auto places = index.places();
+  std::vector<Moved> moved;
+  for (const std::uint32_t c : skipped) {
+    for (std::size_t k = 0; k < index.reported()[c].rs.size(); ++k) {
+      const std::uint32_t slot = index.resource_at(c, k);
+      const Resource& r = resources[slot];
+      if (places[r.places_begin].holder != c || places[r.places_begin].position != k) continue;
+      for (std::uint32_t p = r.places_begin + 1; p < r.places_end; ++p) {
+        if (!skipped_marks.contains(places[p].holder)) {
+          moved.push_back({places[p], slot});
+          break;
+        }
+      }
+    }
+  }
+  std::sort(moved.begin(), moved.end());
+  return moved;
+}
+
+}  // namespace
 
 void recommend_resources(int user, int d, const ReportedIndex& index, EpochSet& seen,
                          std::vector<int>& recommendation) {
   recommendation.clear();
+  const std::uint32_t g = index.group(d);
+  if (g == ReportedIndex::kNoGroup) return;
+  const auto resources = index.resources_of(g);
+  // The concepts holding the user are skipped, so a resource first seen in
+  // one of them comes at its first place outside them, if it has one.
+  const auto skipped = index.holding(g, user);
   seen.clear();
-  const std::vector<TriConcept>& reported = index.reported();
-  for (const std::uint32_t c : index.beginning_with(d)) {
-    const TriConcept& candidate = reported[c];
-    if (containsStandard(candidate.us, user)) continue;
-    for (std::size_t k = 0; k < candidate.rs.size(); ++k) {
-      if (seen.insert(index.resource_number(c, k))) recommendation.push_back(candidate.rs[k]);
+  for (const std::uint32_t c : skipped) seen.insert(c);
+  const std::vector<Moved> moved = moved_resources(index, g, skipped, seen);
+  auto next_moved = moved.begin();
+  for (const Resource& r : resources) {
+    const Place first = index.places()[r.places_begin];
+    if (seen.contains(first.holder)) continue;
+    for (; next_moved != moved.end() && next_moved->place < first; ++next_moved) {
+      recommendation.push_back(resources[next_moved->slot].id);
     }
+    recommendation.push_back(r.id);
+  }
+  for (; next_moved != moved.end(); ++next_moved) {
+    recommendation.push_back(resources[next_moved->slot].id);
   }
 }
 

@@ -4,16 +4,13 @@
 #include "evaluation/timed_serving.h"
 #include "store/globals.h"
 
-void propose_users(int user, int d, const ReportedIndex& index, EpochSet& seen,
+void propose_users(int user, int d, const ReportedIndex& index, EpochSet&,
                    std::vector<int>& proposal) {
   proposal.clear();
-  seen.clear();
-  const std::vector<TriConcept>& reported = index.reported();
-  for (const std::uint32_t c : index.beginning_with(d)) {
-    const std::vector<int>& users = reported[c].us;
-    for (std::size_t k = 0; k < users.size(); ++k) {
-      if (users[k] != user && seen.insert(index.user_number(c, k))) proposal.push_back(users[k]);
-    }
+  const std::uint32_t g = index.group(d);
+  if (g == ReportedIndex::kNoGroup) return;
+  for (const int v : index.users_of(g)) {
+    if (v != user) proposal.push_back(v);
   }
 }
 

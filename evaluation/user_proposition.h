@@ -12,8 +12,8 @@
 // whose D set begins with d (whether or not it contains `user`), in store
 // order then U-set order, each user once (first-seen order), `user` itself
 // left out. Only the first D value of a concept is compared; a concept without
-// any D value matches nothing. `seen` is scratch with room for
-// index.numbered().
+// any D value matches nothing. The index lists each group's users, so `seen`
+// (scratch with room for index.numbered()) is not used.
 void propose_users(int user, int d, const ReportedIndex& index, EpochSet& seen,
                    std::vector<int>& proposal);
 

@@ -17,3 +17,12 @@ void erase_dead(std::vector<Record>& store, const std::vector<char>& alive) {
   }
   store.resize(kept);
 }
+
+// Moves the records of `added` to the end of `store`, in their order, growing
+// `store` once to the exact size, and frees `added`.
+template <typename Record>
+void append_all(std::vector<Record>& store, std::vector<Record>& added) {
+  store.reserve(store.size() + added.size());
+  for (Record& record : added) store.push_back(std::move(record));
+  added = {};
+}

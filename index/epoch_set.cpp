@@ -10,12 +10,12 @@ void EpochSet::clear() {
 }
 
 bool ElementMarks::has(int x) const {
-  const auto it = numbers_.find(x);
-  return it != numbers_.end() && members_.contains(it->second);
+  const std::uint32_t number = numbers_.find(x);
+  return number != FlatIntMap::kAbsent && members_.contains(number);
 }
 
 void ElementMarks::insert(int x) {
-  const auto [it, added] = numbers_.emplace(x, static_cast<std::uint32_t>(numbers_.size()));
-  if (added) members_.grow(numbers_.size());
-  members_.insert(it->second);
+  const std::uint32_t number = numbers_.emplace(x, static_cast<std::uint32_t>(numbers_.size()));
+  members_.grow(numbers_.size());
+  members_.insert(number);
 }

@@ -4,8 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
+
+#include "index/flat_int_map.h"
 
 // A set of dense numbers 0 .. capacity - 1.
 class EpochSet {
@@ -42,6 +43,6 @@ class ElementMarks {
   void insert(int x);
 
  private:
-  std::unordered_map<int, std::uint32_t> numbers_;
+  FlatIntMap numbers_;
   EpochSet members_;
 };

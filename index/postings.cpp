@@ -1,7 +1,8 @@
 #include "index/postings.h"
 
-std::span<const std::uint32_t> Postings::of(int value) const {
-  const auto it = lists_.find(value);
-  if (it == lists_.end()) return {};
-  return it->second;
+void Postings::add(int value, std::uint32_t id) {
+  const auto fresh = static_cast<std::uint32_t>(lists_.size());
+  const std::uint32_t list = lists_of_.emplace(value, fresh);
+  if (list == fresh) lists_.emplace_back();
+  lists_[list].push_back(id);
 }

@@ -3,18 +3,24 @@
 
 #include <cstdint>
 #include <span>
-#include <unordered_map>
 #include <vector>
+
+#include "index/flat_int_map.h"
 
 class Postings {
  public:
   // Records that record `id` holds `value`. Ids of one value must be added in
   // ascending order.
-  void add(int value, std::uint32_t id) { lists_[value].push_back(id); }
+  void add(int value, std::uint32_t id);
 
   // The ids added for `value`, ascending; empty when there are none.
-  std::span<const std::uint32_t> of(int value) const;
+  std::span<const std::uint32_t> of(int value) const {
+    const std::uint32_t list = lists_of_.find(value);
+    if (list == FlatIntMap::kAbsent) return {};
+    return lists_[list];
+  }
 
  private:
-  std::unordered_map<int, std::vector<std::uint32_t>> lists_;
+  FlatIntMap lists_of_;  // value -> position of its list in lists_
+  std::vector<std::vector<std::uint32_t>> lists_;
 };

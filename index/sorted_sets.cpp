@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -33,6 +35,48 @@ bool sorted_includes(std::span<const int> a, std::span<const int> b) {
 
 bool sorted_contains(std::span<const int> set, int x) {
   return std::binary_search(set.begin(), set.end(), x);
+}
+
+bool sorted_intersect(std::span<const int> a, std::span<const int> b) {
+  if (a.size() > b.size()) std::swap(a, b);
+  if (8 * a.size() < b.size()) {
+    for (const int x : a) {
+      if (sorted_contains(b, x)) return true;
+    }
+    return false;
+  }
+  for (std::size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+    if (a[i] == b[j]) return true;
+    if (a[i] < b[j]) {
+      ++i;
+    } else {
+      ++j;
+    }
+  }
+  return false;
+}
+
+void sorted_intersection(std::span<const int> a, std::span<const int> b, std::vector<int>& out) {
+  out.clear();
+  if (a.size() > b.size()) std::swap(a, b);
+  if (8 * a.size() < b.size()) {  // far apart in size: look each one up
+    for (const int x : a) {
+      if (sorted_contains(b, x)) out.push_back(x);
+    }
+    return;
+  }
+  std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
+}
+
+void sorted_union(std::span<const int> a, std::span<const int> b, std::vector<int>& out) {
+  out.clear();
+  std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
+}
+
+std::size_t occurrences_in(std::span<const int> list, std::span<const int> sorted) {
+  std::size_t count = 0;
+  for (const int x : list) count += sorted_contains(sorted, x) ? 1 : 0;
+  return count;
 }
 
 std::uint32_t SortedSets::add(std::span<const int> set) {

@@ -18,6 +18,19 @@ bool sorted_includes(std::span<const int> a, std::span<const int> b);
 // Whether `x` occurs in `set` (sorted).
 bool sorted_contains(std::span<const int> set, int x);
 
+// Whether `a` and `b` (both sorted and distinct) have an element in common.
+bool sorted_intersect(std::span<const int> a, std::span<const int> b);
+
+// Makes `out` the elements common to `a` and `b` (both sorted and distinct),
+// ascending.
+void sorted_intersection(std::span<const int> a, std::span<const int> b, std::vector<int>& out);
+
+// Makes `out` the elements of `a` or `b` (both sorted and distinct), ascending.
+void sorted_union(std::span<const int> a, std::span<const int> b, std::vector<int>& out);
+
+// How many elements of `list`, repetitions counted, occur in `sorted`.
+std::size_t occurrences_in(std::span<const int> list, std::span<const int> sorted);
+
 // Many small sorted distinct sets in one pool, numbered by slot in the order
 // they were added.
 class SortedSets {

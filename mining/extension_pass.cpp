@@ -27,9 +27,13 @@
 // tag and an element of the third set with it (absorbing requires containing
 // them, building requires common lists of at least one element each). The
 // neighbours visited are therefore those found in the postings of the current
-// concept's elements, in the compared set where those lists are shortest (and
-// in the second shortest too, when that is cheap), taken in ascending id
-// order; every other neighbour would change nothing.
+// concept's elements, in the compared set where those lists are shortest, that
+// share an element with it in the other two sets as well (64-bit signatures of
+// the sets reject most of the others at once), taken in ascending id order;
+// every other neighbour would change nothing.
+//
+// Common lists are computed on the sorted copies; the lists in the current
+// concept's order are built only for the new concepts accepted.
 
 namespace {
 
@@ -45,8 +49,18 @@ struct ExtensionRoles {
   bool third_length_counts;  // whether a collected neighbour needs a third list as long
 };
 
-// The compared sets, numbered 0 = U, 1 = T, 2 = third.
+// The compared sets, numbered 0 = U, 1 = T, 2 = third; the sorted copies
+// hold the grown set as a fourth.
 constexpr std::uint32_t kCompared = 3;
+constexpr std::uint32_t kGrown = 3;
+constexpr std::uint32_t kSlots = 4;
+
+// One of 64 bits chosen by hashing an element. A set's signature holds the
+// bits of its elements, so a set that holds every element of another holds
+// all its bits, and two sets with no bit in common have no element in common.
+std::uint64_t element_bit(int x) {
+  return 1ull << ((static_cast<std::uint32_t>(x) * 0x9e3779b97f4a7c15ull) >> 58);
+}
 
 class ExtensionPass {
  public:
@@ -55,17 +69,8 @@ class ExtensionPass {
       : store_(store), thresholds_(thresholds), roles_(roles), n_(store.size()) {
     alive_.assign(n_, 1);
     gate_ok_.resize(n_);
-    for (std::uint32_t id = 0; id < n_; ++id) {
-      const TriConcept& c = store_[id];
-      gate_ok_[id] = reaches((c.*roles_.gate).size(), roles_.gate_threshold);
-      for (std::uint32_t s = 0; s < kCompared; ++s) {
-        sorted_.add(c.*compared(s));
-        if (!gate_ok_[id]) continue;
-        for (const int x : sorted(id, s)) postings_[s].add(x, id);
-      }
-    }
-    in_best_.grow(n_);
-    in_both_.grow(n_);
+    signatures_.resize(n_);
+    for (std::uint32_t id = 0; id < n_; ++id) index(id);
     // With every threshold at least 1, a new concept needs common elements in
     // all three compared sets.
     sharing_required_ = thresholds_.t >= 1 && thresholds_.u >= 1 && roles_.third_threshold >= 1;
@@ -89,18 +94,48 @@ class ExtensionPass {
     }
     for (const std::uint32_t k : collected) alive_[k] = 0;
 
-    // Survivors in their order, then the accepted new concepts.
+    // Survivors in their order, then the accepted new concepts. The indexes
+    // go first, so that they do not add to the memory the store then needs.
+    release_indexes();
     erase_dead(store_, alive_);
-    for (TriConcept& added : fresh_) store_.push_back(std::move(added));
+    append_new_concepts();
   }
 
  private:
-  SetMember compared(std::uint32_t s) const {
-    return s == 0 ? &TriConcept::us : s == 1 ? &TriConcept::ts : roles_.third;
+  // Sorted copies, signature and postings of concept `id`.
+  void index(std::uint32_t id) {
+    const TriConcept& c = store_[id];
+    gate_ok_[id] = reaches((c.*roles_.gate).size(), roles_.gate_threshold);
+    for (std::uint32_t s = 0; s < kSlots; ++s) {
+      const std::vector<int>& set = c.*member(s);
+      const std::uint32_t slot = sorted_.add(set);
+      repeats_.push_back(sorted_.get(slot).size() != set.size());
+      if (s == kGrown) continue;
+      for (const int x : set) signatures_[id].bits[s] |= element_bit(x);
+      if (!gate_ok_[id]) continue;
+      for (const int x : sorted(id, s)) postings_[s].add(x, id);
+    }
+  }
+
+  void release_indexes() {
+    sorted_ = SortedSets();
+    repeats_ = {};
+    for (Postings& p : postings_) p = Postings();
+    signatures_ = {};
+    fresh_index_ = FreshIndex(FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD);
+  }
+
+  SetMember member(std::uint32_t s) const {
+    return s == 0   ? &TriConcept::us
+           : s == 1 ? &TriConcept::ts
+           : s == 2 ? roles_.third
+                    : roles_.grown;
   }
   std::span<const int> sorted(std::uint32_t id, std::uint32_t s) const {
-    return sorted_.get(kCompared * id + s);
+    return sorted_.get(kSlots * id + s);
   }
+  // Whether set s of concept `id` holds a repeated element.
+  bool repeats(std::uint32_t id, std::uint32_t s) const { return repeats_[kSlots * id + s] != 0; }
 
   // Number of posting entries above `cur` for the elements of its set s.
   std::size_t later_postings(std::uint32_t cur, std::uint32_t s) const {
@@ -121,23 +156,18 @@ class ExtensionPass {
     }
   }
 
-  // Live ids above `cur` that share an element with it in the compared set
-  // whose postings are shortest (and, when that is cheap, also in the second
-  // shortest), in ascending order.
+  // Live ids above `cur` that share an element with it in each compared set
+  // (found through the set whose postings are shortest), in ascending order.
   void gather_neighbours(std::uint32_t cur) {
     neighbours_.clear();
     int best = -1;
-    int second = -1;
-    std::size_t cost[kCompared] = {};
+    std::size_t best_cost = 0;
     for (std::uint32_t s = 0; s < kCompared; ++s) {
       if (sorted(cur, s).empty()) continue;
-      cost[s] = later_postings(cur, s);
-      const int set = static_cast<int>(s);
-      if (best < 0 || cost[s] < cost[best]) {
-        second = best;
-        best = set;
-      } else if (second < 0 || cost[s] < cost[second]) {
-        second = set;
+      const std::size_t cost = later_postings(cur, s);
+      if (best < 0 || cost < best_cost) {
+        best = static_cast<int>(s);
+        best_cost = cost;
       }
     }
     if (best < 0 || !sharing_required_) {  // every later concept may matter
@@ -146,23 +176,37 @@ class ExtensionPass {
       }
       return;
     }
-    // Walking a posting entry costs far less than examining a neighbour, so
-    // a second, somewhat longer set of postings still pays for itself.
-    const bool intersect = second >= 0 && cost[second] <= 8 * cost[best];
-    in_best_.clear();
-    walk_later_postings(cur, static_cast<std::uint32_t>(best), [&](std::uint32_t k) {
-      if (alive_[k] && in_best_.insert(k) && !intersect) neighbours_.push_back(k);
+    const auto known = static_cast<std::uint32_t>(best);
+    const std::uint32_t epoch = ++epoch_;
+    walk_later_postings(cur, known, [&](std::uint32_t k) {
+      std::uint32_t& seen = signatures_[k].seen;
+      if (seen == epoch || !alive_[k]) return;
+      seen = epoch;
+      if (shares_all(cur, k, known)) neighbours_.push_back(k);
     });
-    if (intersect) {
-      in_both_.clear();
-      walk_later_postings(cur, static_cast<std::uint32_t>(second), [&](std::uint32_t k) {
-        if (in_best_.contains(k) && in_both_.insert(k)) neighbours_.push_back(k);
-      });
-    }
     std::sort(neighbours_.begin(), neighbours_.end());
   }
 
+  // Whether k shares an element with the current concept in every compared
+  // set but `known` (where it is known to share one). An empty set of the
+  // current concept lies within any set, so it asks for nothing.
+  bool shares_all(std::uint32_t cur, std::uint32_t k, std::uint32_t known) const {
+    const Signature& mine = signatures_[cur];
+    const Signature& theirs = signatures_[k];
+    for (std::uint32_t s = 0; s < kCompared; ++s) {
+      if (s != known && mine.bits[s] != 0 && (mine.bits[s] & theirs.bits[s]) == 0) return false;
+    }
+    for (std::uint32_t s = 0; s < kCompared; ++s) {
+      if (s == known || mine.bits[s] == 0) continue;
+      if (!sorted_intersect(sorted(cur, s), sorted(k, s))) return false;
+    }
+    return true;
+  }
+
   bool contained_in(std::uint32_t cur, std::uint32_t k) const {
+    for (std::uint32_t s = 0; s < kCompared; ++s) {
+      if ((signatures_[cur].bits[s] & ~signatures_[k].bits[s]) != 0) return false;
+    }
     for (std::uint32_t s = 0; s < kCompared; ++s) {
       if (!sorted_includes(sorted(cur, s), sorted(k, s))) return false;
     }
@@ -186,60 +230,92 @@ class ExtensionPass {
   }
 
   void scan(std::uint32_t cur, std::vector<std::uint32_t>& collected) {
-    TriConcept& current = store_[cur];
-    std::vector<int>& grown = current.*roles_.grown;
     grown_marks_.clear();
-    for (const int x : grown) grown_marks_.insert(x);
+    for (const int x : store_[cur].*roles_.grown) grown_marks_.insert(x);
+    grown_sorted_.assign(sorted(cur, kGrown).begin(), sorted(cur, kGrown).end());
 
     gather_neighbours(cur);
     for (const std::uint32_t k : neighbours_) {
-      const TriConcept& neighbour = store_[k];
-      const std::vector<int>& offered = neighbour.*roles_.grown;
+      const std::vector<int>& offered = store_[k].*roles_.grown;
       if (contained_in(cur, k) && !offered.empty() && !grown_marks_.has(offered.front())) {
-        for (const int x : offered) {
-          if (!grown_marks_.has(x)) {
-            grown_marks_.insert(x);
-            grown.push_back(x);
-          }
-        }
-        if (as_long(current, neighbour)) collected.push_back(k);
+        absorb(cur, k);
+        if (as_long(store_[cur], store_[k])) collected.push_back(k);
         continue;
       }
       try_new_concept(cur, k);
     }
   }
 
-  void try_new_concept(std::uint32_t cur, std::uint32_t k) {
-    const TriConcept& current = store_[cur];
-    common(current.ts, sorted(k, 1), common_ts_);
-    if (!reaches(common_ts_.size(), thresholds_.t)) return;
-    common(current.us, sorted(k, 0), common_us_);
-    if (!reaches(common_us_.size(), thresholds_.u)) return;
-    common(current.*roles_.third, sorted(k, 2), common_third_);
-    if (!reaches(common_third_.size(), roles_.third_threshold)) return;
+  // The current concept takes the grown list of k: each element it lacks
+  // goes to the end of its own, in k's order.
+  void absorb(std::uint32_t cur, std::uint32_t k) {
+    std::vector<int>& grown = store_[cur].*roles_.grown;
+    for (const int x : store_[k].*roles_.grown) {
+      if (!grown_marks_.has(x)) {
+        grown_marks_.insert(x);
+        grown.push_back(x);
+      }
+    }
+    sorted_union(grown_sorted_, sorted(k, kGrown), union_sorted_);
+    grown_sorted_.swap(union_sorted_);
+  }
 
-    // The union of both grown lists: the current one as it stands, then what
-    // the neighbour adds.
-    union_.assign((current.*roles_.grown).begin(), (current.*roles_.grown).end());
+  // Sorted common elements of set s of the current concept and of k, in
+  // common_sorted_[s]; true when the common list (repetitions of the current
+  // concept's list counted) reaches `threshold`.
+  bool common_reaches(std::uint32_t cur, std::uint32_t k, std::uint32_t s, int threshold) {
+    std::vector<int>& out = common_sorted_[s];
+    sorted_intersection(sorted(cur, s), sorted(k, s), out);
+    if (!repeats(cur, s)) return reaches(out.size(), threshold);
+    return reaches(occurrences_in(store_[cur].*member(s), sorted(k, s)), threshold);
+  }
+
+  void try_new_concept(std::uint32_t cur, std::uint32_t k) {
+    if (!common_reaches(cur, k, 1, thresholds_.t)) return;
+    if (!common_reaches(cur, k, 0, thresholds_.u)) return;
+    if (!common_reaches(cur, k, 2, roles_.third_threshold)) return;
+    sorted_union(grown_sorted_, sorted(k, kGrown), union_sorted_);
+
+    const bool grows_r = roles_.grown == &TriConcept::rs;
+    const std::vector<int>& rs = grows_r ? union_sorted_ : common_sorted_[2];
+    const std::vector<int>& ds = grows_r ? common_sorted_[2] : union_sorted_;
+    if (fresh_index_.accept(common_sorted_[0], common_sorted_[1], rs, ds)) add_new_concept(cur, k);
+  }
+
+  // The new concept of the current concept and k: its common lists in the
+  // current concept's order, and as grown list the current one as it stands,
+  // then what k adds.
+  void add_new_concept(std::uint32_t cur, std::uint32_t k) {
+    const TriConcept& current = store_[cur];
+    TriConcept candidate;
+    for (std::uint32_t s = 0; s < kCompared; ++s) {
+      common(current.*member(s), sorted(k, s), candidate.*member(s));
+    }
+    std::vector<int>& united = candidate.*roles_.grown;
+    united = current.*roles_.grown;
     union_marks_.clear();
     for (const int x : store_[k].*roles_.grown) {
       if (!grown_marks_.has(x) && !union_marks_.has(x)) {
         union_marks_.insert(x);
-        union_.push_back(x);
+        united.push_back(x);
       }
     }
+    fresh_.push_back({std::move(candidate.us), std::move(candidate.ts), std::move(candidate.rs),
+                      std::move(candidate.ds)});
+  }
 
-    const bool grows_r = roles_.grown == &TriConcept::rs;
-    const std::vector<int>& rs = grows_r ? union_ : common_third_;
-    const std::vector<int>& ds = grows_r ? common_third_ : union_;
-    if (!fresh_index_.accept(common_us_, common_ts_, rs, ds)) return;
-
-    TriConcept candidate;
-    candidate.us = common_us_;
-    candidate.ts = common_ts_;
-    candidate.rs = rs;
-    candidate.ds = ds;
-    fresh_.push_back(std::move(candidate));
+  // The new concepts join the end of the store, in the order they were
+  // accepted; the store grows once, to the exact size.
+  void append_new_concepts() {
+    store_.reserve(store_.size() + fresh_.size());
+    for (NewSets& sets : fresh_) {
+      TriConcept& added = store_.emplace_back();
+      added.us = std::move(sets.us);
+      added.ts = std::move(sets.ts);
+      added.rs = std::move(sets.rs);
+      added.ds = std::move(sets.ds);
+    }
+    fresh_ = {};
   }
 
   std::vector<TriConcept>& store_;
@@ -248,17 +324,30 @@ class ExtensionPass {
   const std::size_t n_;
   std::vector<char> alive_;
   std::vector<char> gate_ok_;
-  SortedSets sorted_;             // kCompared slots per id: U, T, third
+  SortedSets sorted_;             // kSlots slots per id: U, T, third, grown
+  std::vector<char> repeats_;     // per slot: the list holds a repeated element
   Postings postings_[kCompared];  // gated concepts only
+  // Per id: the signatures of its compared sets, and the mark of the last
+  // gathering that met it.
+  struct Signature {
+    std::uint64_t bits[kCompared] = {};
+    std::uint32_t seen = 0;
+  };
+  std::vector<Signature> signatures_;
+  std::uint32_t epoch_ = 0;
   bool sharing_required_ = true;
-  EpochSet in_best_;  // neighbours found in the best postings
-  EpochSet in_both_;  // ... and in the second best
   std::vector<std::uint32_t> neighbours_;
   ElementMarks grown_marks_;  // elements of the current concept's grown list
   ElementMarks union_marks_;
-  std::vector<int> common_ts_, common_us_, common_third_, union_;
+  std::vector<int> common_sorted_[kCompared];  // U, T, third
+  std::vector<int> grown_sorted_, union_sorted_;
   FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD};
-  std::vector<TriConcept> fresh_;
+  // A new concept waiting to join the store: its four sets only (the other
+  // members of a record stay empty), so that waiting costs less than a record.
+  struct NewSets {
+    std::vector<int> us, ts, rs, ds;
+  };
+  std::vector<NewSets> fresh_;
 };
 
 void extend(const char* name, const Thresholds& thresholds, const ExtensionRoles& roles) {

@@ -1,68 +1,54 @@
 #include "mining/fresh_index.h"
 
-#include "index/shortest_lists.h"
+#include <algorithm>
+
+#include "index/id_lists.h"
 
 bool FreshIndex::accept(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
                         std::span<const int> ds) {
   const std::span<const int> sets[4] = {us, ts, rs, ds};
+  std::span<const int> key[4];
+  std::size_t parts = 0;
+  for (unsigned set = 0; set < 4; ++set) {
+    if (compares(set)) key[parts++] = sets[set];
+  }
   // Candidates repeat a lot (the same common sets from many pairs).
-  if (!first_time_asked(sets) || covered()) return false;
+  if (!asked_.insert({key, parts}) || covered(sets)) return false;
   add(sets);
   return true;
 }
 
-bool FreshIndex::first_time_asked(const std::span<const int> (&sets)[4]) {
-  key_.clear();
+bool FreshIndex::covered(const std::span<const int> (&sets)[4]) {
+  if (count_ == 0) return false;
+  lists_.clear();
   for (unsigned set = 0; set < 4; ++set) {
     if (!compares(set)) continue;
-    sort_distinct(sets[set], scratch_[set]);
-    const auto size = static_cast<std::uint32_t>(scratch_[set].size());
-    key_.append(reinterpret_cast<const char*>(&size), sizeof size);
-    key_.append(reinterpret_cast<const char*>(scratch_[set].data()), size * sizeof(int));
-  }
-  return asked_.insert(key_).second;
-}
-
-bool FreshIndex::covered() const {
-  // A covering member holds every element of the compared sets, the two
-  // rarest included.
-  ShortestLists lists;
-  for (unsigned set = 0; set < 4; ++set) {
-    if (!compares(set)) continue;
-    for (const int x : scratch_[set]) {
+    for (const int x : sets[set]) {
       const auto holders = holders_[set].of(x);
       if (holders.empty()) return false;
-      lists.offer(holders);
+      lists_.push_back(holders);
     }
   }
-  if (lists.offered == 0) {
-    for (std::uint32_t m = 0; m < count_; ++m) {
-      if (member_covers(m)) return true;
-    }
-    return false;
-  }
-  // Members accepted lately come from the same current concept as the
-  // candidate more often than not, so they are the likeliest to cover it.
-  for (auto it = lists.rarest.rbegin(); it != lists.rarest.rend(); ++it) {
-    if (lists.in_second(*it) && member_covers(*it)) return true;
-  }
-  return false;
+  if (lists_.empty()) return true;  // nothing to hold: every member contains it
+  std::sort(lists_.begin(), lists_.end(),
+            [](const auto& a, const auto& b) { return a.size() < b.size(); });
+  return have_common_id(lists_, cursors_, {signatures_, signature(sets)});
 }
 
-bool FreshIndex::member_covers(std::uint32_t member) const {
+std::uint64_t FreshIndex::signature(const std::span<const int> (&sets)[4]) const {
+  std::uint64_t bits = 0;
   for (unsigned set = 0; set < 4; ++set) {
-    if (compares(set) && !sorted_includes(scratch_[set], sets_.get(4 * member + set))) {
-      return false;
-    }
+    if (!compares(set)) continue;
+    for (const int x : sets[set]) bits |= signature_bit(set, x);
   }
-  return true;
+  return bits;
 }
 
 void FreshIndex::add(const std::span<const int> (&sets)[4]) {
   const auto id = static_cast<std::uint32_t>(count_++);
+  signatures_.push_back(signature(sets));
   for (unsigned set = 0; set < 4; ++set) {
-    const std::uint32_t slot = sets_.add(sets[set]);
     if (!compares(set)) continue;
-    for (const int x : sets_.get(slot)) holders_[set].add(x, id);
+    for (const int x : sets[set]) holders_[set].add(x, id);
   }
 }

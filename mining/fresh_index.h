@@ -4,12 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "index/postings.h"
-#include "index/sorted_sets.h"
+#include "index/set_keys.h"
 
 class FreshIndex {
  public:
@@ -19,13 +17,16 @@ class FreshIndex {
 
   explicit FreshIndex(unsigned compared) : compared_(compared) {}
 
-  // Decides on one candidate, given by its four sets (a set that is not
-  // compared may be empty). When some accepted concept contains it in every
-  // compared set, returns false. Otherwise the candidate becomes an accepted
-  // concept and true is returned. Only the accepted concepts that hold the
-  // candidate's two rarest elements are examined, and a candidate equal, in
-  // the compared sets, to one decided on before is refused at once: that one
-  // was either covered or accepted.
+  // Decides on one candidate, given by its four sets, each sorted and
+  // distinct (a set that is not compared may be empty). When some accepted
+  // concept contains it in every compared set, returns false. Otherwise the
+  // candidate becomes an accepted concept and true is returned.
+  //
+  // An accepted concept contains the candidate exactly when it holds every
+  // element of the candidate's compared sets, so the question is whether the
+  // holder lists of those elements have a member in common. A candidate equal,
+  // in the compared sets, to one decided on before is refused at once: that
+  // one was either covered or accepted.
   bool accept(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
               std::span<const int> ds);
 
@@ -34,18 +35,15 @@ class FreshIndex {
 
  private:
   bool compares(unsigned set) const { return (compared_ & (1u << set)) != 0; }
-  // Sorts the candidate's compared sets into scratch_ and key_; false when
-  // the same key was decided on before.
-  bool first_time_asked(const std::span<const int> (&sets)[4]);
-  bool covered() const;
-  bool member_covers(std::uint32_t member) const;
+  bool covered(const std::span<const int> (&sets)[4]);
   void add(const std::span<const int> (&sets)[4]);
+  std::uint64_t signature(const std::span<const int> (&sets)[4]) const;
 
   unsigned compared_;
   std::size_t count_ = 0;
-  SortedSets sets_;                        // four slots per member: U, T, R, D
-  Postings holders_[4];                    // per compared set: element -> members
-  std::vector<int> scratch_[4];            // the candidate's sets, sorted and distinct
-  std::string key_;                        // the same, as bytes
-  std::unordered_set<std::string> asked_;  // keys of every candidate decided on
+  Postings holders_[4];                    // per compared set: element -> members holding it
+  SetKeys asked_;                          // the compared sets of every candidate decided on
+  std::vector<std::uint64_t> signatures_;  // per member: signature of its compared sets
+  std::vector<std::span<const std::uint32_t>> lists_;  // scratch of covered()
+  std::vector<std::size_t> cursors_;                   // scratch of covered()
 };

@@ -80,7 +80,7 @@ class TagPass {
     merge();
 
     erase_dead(store_, alive_);
-    for (TriConcept& added : fresh_) store_.push_back(std::move(added));
+    append_all(store_, fresh_);
   }
 
  private:
@@ -127,17 +127,19 @@ class TagPass {
         continue;
       }
       if (users_within(k, cur)) continue;
-      try_new_concept(current, neighbour, users_.get(k));
+      try_new_concept(cur, k);
     }
   }
 
-  void try_new_concept(const TriConcept& current, const TriConcept& neighbour,
-                       std::span<const int> neighbour_users) {
-    common_.clear();
-    for (const int u : current.us) {
-      if (sorted_contains(neighbour_users, u)) common_.push_back(u);
-    }
-    if (!reaches(common_.size(), minsupp_u_)) return;
+  // Common users are found on the sorted copies; the list in the current
+  // concept's order is built only for an accepted new concept.
+  void try_new_concept(std::uint32_t cur, std::uint32_t k) {
+    const TriConcept& current = store_[cur];
+    const std::span<const int> mine = users_.get(cur), theirs = users_.get(k);
+    sorted_intersection(mine, theirs, common_);
+    const std::size_t common_size =
+        mine.size() == current.us.size() ? common_.size() : occurrences_in(current.us, theirs);
+    if (!reaches(common_size, minsupp_u_)) return;
 
     const int r[1] = {current.rs.front()};
     const int d[1] = {current.ds.front()};
@@ -146,7 +148,7 @@ class TagPass {
     TriConcept candidate;
     candidate.ts = current.ts;
     candidate_marks_.clear();
-    for (const int x : neighbour.ts) {
+    for (const int x : store_[k].ts) {
       if (!tag_marks_.has(x) && !candidate_marks_.has(x)) {
         candidate_marks_.insert(x);
         candidate.ts.push_back(x);
@@ -154,7 +156,9 @@ class TagPass {
     }
     candidate.rs.push_back(r[0]);
     candidate.ds.push_back(d[0]);
-    candidate.us = common_;
+    for (const int u : current.us) {
+      if (sorted_contains(theirs, u)) candidate.us.push_back(u);
+    }
     fresh_.push_back(std::move(candidate));
   }
 
@@ -218,7 +222,7 @@ class TagPass {
   std::vector<char> alive_;
   std::vector<std::uint32_t> collected_;
   ElementMarks tag_marks_, candidate_marks_;
-  std::vector<int> common_;
+  std::vector<int> common_;  // sorted common users
   FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kR | FreshIndex::kD};
   std::vector<TriConcept> fresh_;
   std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> groups_;

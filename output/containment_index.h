@@ -2,9 +2,10 @@
 // containment queries, with a liveness flag per concept.
 //
 // Concepts are named by their position in the store when the index is built
-// (their id). The index keeps each concept's four sets sorted and distinct and,
-// for every element of every set, the ids of the concepts holding it. It does
-// not follow later changes of the store's sets.
+// (their id). The index keeps each concept's four sets sorted and distinct,
+// for every element of every set the ids of the concepts holding it, and the
+// groups of concepts with the same four distinct sets. It does not follow
+// later changes of the store's sets.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +13,8 @@
 #include <span>
 #include <vector>
 
+#include "index/id_lists.h"
 #include "index/postings.h"
-#include "index/shortest_lists.h"
 #include "index/sorted_sets.h"
 #include "store/triconcept.h"
 
@@ -29,21 +30,37 @@ class ContainmentIndex {
   // One flag per id, 0 for the killed ones.
   const std::vector<char>& liveness() const { return alive_; }
 
-  // Every element of set `set` of concept a occurs in that set of concept b.
-  bool included(std::size_t a, std::size_t b, int set) const;
-
-  // The concepts that contain concept `id` in all four sets hold each of its
-  // elements: the holder lists (ids, ascending) of its two rarest elements.
-  // Nothing is offered when the concept has no element at all (then any
-  // concept may contain it).
-  ShortestLists candidates(std::size_t id) const;
-
- private:
+  // The sorted distinct elements of set `set` of concept `id`.
   std::span<const int> distinct(std::size_t id, int set) const {
     return sets_.get(static_cast<std::uint32_t>(kSets * id + static_cast<std::size_t>(set)));
   }
 
+  // Makes `lists` the holder lists (ids, ascending) of every element of
+  // concept `id`, in all four sets, shortest first. A concept contains `id` in
+  // all four sets exactly when it is in every list. `lists` is left empty when
+  // the concept has no element at all (then every concept contains it).
+  void holder_lists(std::size_t id, std::vector<IdList>& lists) const;
+
+  // Signatures (see IdSignatures) of the four sets of every concept.
+  std::span<const std::uint64_t> signatures() const { return signatures_; }
+
+  // The ids (ascending, `id` included) of the concepts whose four distinct
+  // sets equal those of concept `id`.
+  IdList same_sets(std::size_t id) const;
+
+ private:
+  bool same_distinct_sets(std::size_t a, std::size_t b) const;
+  std::uint64_t hash_sets(std::size_t id) const;
+  void group_equal_sets();
+
   SortedSets sets_;          // kSets slots per id
   Postings holders_[kSets];  // per set: element -> ids holding it
   std::vector<char> alive_;
+  std::vector<std::uint64_t> signatures_;
+  // The ids grouped by their four distinct sets, each group ascending;
+  // group_of_ gives the start of an id's group in members_, group_end_ the
+  // end of a group by its start.
+  std::vector<std::uint32_t> members_;
+  std::vector<std::uint32_t> group_of_;
+  std::vector<std::uint32_t> group_end_;
 };

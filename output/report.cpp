@@ -8,7 +8,7 @@
 
 #include "driver/progress.h"
 #include "index/compaction.h"
-#include "index/shortest_lists.h"
+#include "index/id_lists.h"
 #include "output/containment_index.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
@@ -69,40 +69,67 @@ class FinalFilter {
   // Whether a live record strictly contains record `id` (contains it in U, T,
   // R and D with a set of another size). Its equal copies (contained with four
   // equal sizes) are erased.
+  //
+  // The containers of `id` are the ids common to the holder lists of all its
+  // elements. Without a repeated element in record `id`, an equal copy holds
+  // exactly its distinct sets and repeats nothing either, so the copies are
+  // found among the records with the same distinct sets, and the search for
+  // containers stops at the first strict one. Otherwise every container is
+  // examined.
   bool subsumed(std::size_t id) {
+    const bool plain = without_repeats(id);
     bool found = false;
     copies_.clear();
-    const ShortestLists lists = index_.candidates(id);
-    if (lists.offered > 0) {
-      for (const std::uint32_t other : lists.rarest) {
-        if (lists.in_second(other)) compare(id, other, found);
+    const auto look_at = [&](std::uint32_t other) {  // false: stop looking
+      if (other == id || !index_.alive(other)) return true;
+      if (!same_sizes(store_[id], store_[other])) {
+        found = true;
+        return !plain;
+      }
+      if (!plain) copies_.push_back(other);
+      return true;
+    };
+    index_.holder_lists(id, lists_);
+    if (lists_.empty()) {  // no element at all: every record contains it
+      for (std::uint32_t other = 0; other < store_.size() && look_at(other); ++other) {
       }
     } else {
-      for (std::size_t other = 0; other < store_.size(); ++other) compare(id, other, found);
+      const IdSignatures signatures{index_.signatures(), index_.signatures()[id]};
+      CommonIds containers(lists_, cursors_, signatures);
+      for (std::uint32_t other = 0; containers.next(other) && look_at(other);) {
+      }
+    }
+    if (plain) {
+      for (const std::uint32_t other : index_.same_sets(id)) {
+        if (other != id && index_.alive(other) && same_sizes(store_[id], store_[other])) {
+          copies_.push_back(other);
+        }
+      }
     }
     for (const std::uint32_t c : copies_) index_.kill(c);
     return found;
   }
 
  private:
-  void compare(std::size_t id, std::size_t other, bool& found) {
-    if (other == id || !index_.alive(other)) return;
+  static bool same_sizes(const TriConcept& a, const TriConcept& b) {
+    return a.us.size() == b.us.size() && a.ts.size() == b.ts.size() && a.rs.size() == b.rs.size() &&
+           a.ds.size() == b.ds.size();
+  }
+
+  bool without_repeats(std::size_t id) const {
+    const TriConcept& c = store_[id];
+    const std::vector<int>* lists[ContainmentIndex::kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
     for (int set = 0; set < ContainmentIndex::kSets; ++set) {
-      if (!index_.included(id, other, set)) return;
+      if (index_.distinct(id, set).size() != lists[set]->size()) return false;
     }
-    const TriConcept& examined = store_[id];
-    const TriConcept& o = store_[other];
-    if (examined.us.size() != o.us.size() || examined.ts.size() != o.ts.size() ||
-        examined.rs.size() != o.rs.size() || examined.ds.size() != o.ds.size()) {
-      found = true;
-    } else {
-      copies_.push_back(static_cast<std::uint32_t>(other));
-    }
+    return true;
   }
 
   const std::vector<TriConcept>& store_;
   ContainmentIndex index_;
   std::vector<std::uint32_t> copies_;
+  std::vector<IdList> lists_;         // scratch of subsumed()
+  std::vector<std::size_t> cursors_;  // scratch of subsumed()
 };
 
 // The report loop over `store`, appending the reported concepts to
@@ -110,6 +137,9 @@ class FinalFilter {
 void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
                      const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
   FinalFilter filter(store);
+  // Room for every record that may be reported (address space only: a page
+  // takes memory once written), so that `reported` is never copied to grow.
+  reported.reserve(reported.size() + store.size());
   std::string line;
   std::string users;
   progress_begin("report", store.size());
