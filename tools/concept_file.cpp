@@ -48,7 +48,7 @@ long read_concept_file(std::FILE* in, std::vector<ReportedConcept>& out) {
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
     if (line.empty()) continue;
     ReportedConcept c;
-    c.line = number;
+    c.number = static_cast<long>(out.size()) + 1;
     if (!parse_concept_line(line, c)) return number;
     out.push_back(std::move(c));
   }

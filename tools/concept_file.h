@@ -15,7 +15,7 @@ constexpr int kDimensions = 4;
 
 struct ReportedConcept {
   std::array<std::vector<int>, kDimensions> sets;
-  long line = 0;  // line of the file (from 1)
+  long number = 0;  // position in the file, from 1
 };
 
 // Appends the concepts of `in` to `out` in file order. Returns 0 on success,
