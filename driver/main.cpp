@@ -46,6 +46,14 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  if (loaded.split.keys != 0) {
+    std::fprintf(stderr,
+                 "quadmine: warning: %zu (tag, resource, D) triples of %s occur in more than one "
+                 "run of lines, the first again at line %ld; each run is mined as a group of its "
+                 "own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n",
+                 loaded.split.keys, argv[1], loaded.split.first_line);
+  }
+
   find_ts_v3();
   find_rs();
   find_ds();

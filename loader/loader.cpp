@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "loader/base_line.h"
+#include "loader/run_order.h"
 #include "store/globals.h"
 #include "store/progress.h"
 
@@ -26,7 +27,10 @@ class LineReader {
       ++line_;
       progress_step(static_cast<std::size_t>(line_));
       switch (parse_base_line(buffer_, static_cast<std::size_t>(n), q)) {
-        case LineKind::Quad: ++ijk; return Result::Line;
+        case LineKind::Quad:
+          ++ijk;
+          order_.line(q);
+          return Result::Line;
         case LineKind::Blank: continue;
         case LineKind::Invalid: return Result::Invalid;
       }
@@ -34,8 +38,10 @@ class LineReader {
   }
 
   long line() const { return line_; }
+  const RunOrder& order() const { return order_; }
 
  private:
+  RunOrder order_;
   char* buffer_ = nullptr;
   std::size_t capacity_ = 0;
   long line_ = 0;
@@ -104,7 +110,9 @@ LoadResult load_groups() {
     prev = cur;
     has_prev = true;
   }
-  return {};
+  LoadResult result;
+  if (!reader.order().ascending()) result.split = find_split_runs(fp);
+  return result;
 }
 
 }  // namespace

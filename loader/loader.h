@@ -9,14 +9,21 @@
 // neither ending nor starting a group.
 //
 // On an invalid line or a read error the loader stops and says where; ens_tc
-// and ijk then hold what was loaded so far and must not be used.
+// and ijk then hold what was loaded so far and must not be used. After a
+// complete load, `split` tells whether some (tag, resource, D) key formed
+// more than one run of lines (see run_order.h; the base is read a second time
+// when its runs are not in ascending order); the groups are the same either
+// way.
 #pragma once
+
+#include "loader/run_order.h"
 
 enum class LoadStatus { Ok, InvalidLine, ReadError };
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Ok;
   long line = 0;  // physical line number (from 1, blank lines counted)
+  RunSplit split;  // keys found in more than one run (complete loads only)
 };
 
 LoadResult load_la_base();
