@@ -165,6 +165,7 @@ bool read_raw_events(std::FILE* in, const std::string& name, const PrepareOption
   while (reader.next(in, line)) {
     ++number;
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (number == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // UTF-8 mark
     if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
     if (!planned) layout.separator = o.separator_given ? o.separator : detect_separator(line);
     if (!split_fields(line, layout.separator, fields)) {

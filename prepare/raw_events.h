@@ -4,8 +4,9 @@
 // (named `name` in messages): the separator comes from the options or from the
 // first non-blank line, which is also the header when the options say so or
 // when a column is given by name or when its D columns are not numbers.
-// Blank lines are skipped. Each other line gives one (user, tag, resource, D)
-// quadruple (see IdColumn for the identifiers, period.h for D).
+// Blank lines and a UTF-8 byte order mark are skipped. Each other line gives
+// one (user, tag, resource, D) quadruple (IdColumn tells how identifiers are
+// kept or coded, period.h how D is coded).
 //
 // On success `out` holds the distinct quadruples sorted numerically by
 // resource, D, tag and user, the three identifier columns and the counts.
