@@ -2,77 +2,87 @@
 // quadruples and writes them to quadri_concepts.txt and users_only.txt.
 //
 // Exit status: 0 after a complete run, 1 after any error (the command line,
-// the base's content, or the result files).
+// the base's content, the result files, or memory). The result files are
+// replaced only once both were written whole; a failed or stopped run leaves
+// those of an earlier run as they were.
 
 #include <unistd.h>
 
 #include <cstdio>
+#include <new>
 
 #include "driver/command_line.h"
+#include "driver/progress.h"
 #include "evaluation/resource_recommendation.h"
 #include "evaluation/user_proposition.h"
 #include "loader/loader.h"
 #include "mining/extension_pass.h"
 #include "mining/tag_pass.h"
 #include "output/report.h"
-#include "store/globals.h"
-#include "store/progress.h"
+#include "output/result_files.h"
 
 namespace {
 
-constexpr const char* kConceptsFile = "quadri_concepts.txt";
-constexpr const char* kUsersFile = "users_only.txt";
-
-int fail_file(const char* what, const char* name) {
-  std::printf("\nERROR : %s %s...\n", what, name);
+int fail_file(const ResultFileFailure& failure) {
+  const char* what = failure.kind == ResultFileFailure::Create ? "Impossible de creer le fichier"
+                                                               : "Impossible d'ecrire le fichier";
+  std::printf("\nERROR : %s %s...\n", what, failure.name);
   return 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (!check_input(argv, argc)) return 1;
-  progress_enable(isatty(STDERR_FILENO) != 0);
-
+// Loads the base named `path` (already open as fp); false after an error
+// message. A base whose triples form several runs gets a warning on standard
+// error.
+bool load(const char* path) {
   const LoadResult loaded = load_la_base();
   if (loaded.status == LoadStatus::InvalidLine) {
     std::printf("\nERROR : Ligne %ld de la base %s invalide : quatre entiers attendus...\n",
-                loaded.line, argv[1]);
-    return 1;
+                loaded.line, path);
+    return false;
   }
   if (loaded.status == LoadStatus::ReadError) {
-    std::printf("\nERROR : Lecture de la base %s impossible a la ligne %ld...\n", argv[1],
+    std::printf("\nERROR : Lecture de la base %s impossible a la ligne %ld...\n", path,
                 loaded.line);
-    return 1;
+    return false;
   }
-
   if (loaded.split.keys != 0) {
     std::fprintf(stderr,
                  "quadmine: warning: %zu (tag, resource, D) triples of %s occur in more than one "
                  "run of lines, the first again at line %ld; each run is mined as a group of its "
                  "own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n",
-                 loaded.split.keys, argv[1], loaded.split.first_line);
+                 loaded.split.keys, path, loaded.split.first_line);
   }
+  return true;
+}
+
+int run(int argc, char** argv) {
+  if (!check_input(argv, argc)) return 1;
+  progress_enable(isatty(STDERR_FILENO) != 0);
+  if (!load(argv[1])) return 1;
 
   find_ts_v3();
   find_rs();
   find_ds();
 
-  std::FILE* concepts = std::fopen(kConceptsFile, "w+");
-  if (concepts == nullptr) return fail_file("Impossible de creer le fichier", kConceptsFile);
-  std::FILE* users_only = std::fopen(kUsersFile, "w+");
-  if (users_only == nullptr) return fail_file("Impossible de creer le fichier", kUsersFile);
+  ResultFiles files;
+  if (const auto failure = files.create()) return fail_file(*failure);
+  write_report(files.concepts(), files.users_only());
+  if (const auto failure = files.commit()) return fail_file(*failure);
 
-  write_report(concepts, users_only);
-
-  if (std::fflush(concepts) != 0 || std::ferror(concepts)) {
-    return fail_file("Impossible d'ecrire le fichier", kConceptsFile);
-  }
-  if (std::fflush(users_only) != 0 || std::ferror(users_only)) {
-    return fail_file("Impossible d'ecrire le fichier", kUsersFile);
-  }
-
-  recomm_generale(users_only);
-  recomm_generale_users(users_only);
+  recomm_generale(files.users_only());
+  recomm_generale_users(files.users_only());
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    // The result files of the run were removed on the way out of run().
+    progress_end();
+    std::printf("\nERROR : Memoire insuffisante...\n");
+    return 1;
+  }
 }

@@ -60,13 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (kind != LineKind::Invalid) mismatch("not four ints, not invalid", line);
     return 0;
   }
-  if (kind != LineKind::Quad) mismatch("four ints, not a quadruple", line);
+  if (kind != LineKind::Quadruple) mismatch("four ints, not a quadruple", line);
   // Within the int range "%d" is the reference the base format is defined by.
   int d[4] = {0, 0, 0, 0};
   if (std::sscanf(line.c_str(), "%d %d %d %d", &d[0], &d[1], &d[2], &d[3]) != 4) {
     mismatch("\"%d\" reads fewer than four numbers", line);
   }
-  for (int k = 0; k < 4; ++k) {
+  for (std::size_t k = 0; k < 4; ++k) {
     if (parsed[k] != d[k] || v[k] != d[k]) mismatch("a different value", line);
   }
   return 0;

@@ -21,20 +21,17 @@
 #include "mining/tag_pass.h"
 #include "output/report.h"
 #include "store/globals.h"
+#include "text/scanner.h"
 
 namespace {
 
 using fuzz::violated;
 
-bool is_blank_char(std::uint8_t c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 int count_non_blank_lines(const std::uint8_t* text, std::size_t size) {
   int count = 0;
   bool blank = true;
   for (std::size_t i = 0; i < size; ++i) {
-    if (!is_blank_char(text[i])) blank = false;
+    if (!is_space(static_cast<char>(text[i]))) blank = false;
     if (text[i] == '\n' || i + 1 == size) {
       if (!blank) ++count;
       blank = true;

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tools/text_lines.h"
+#include "text/line_reader.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ RunSplit find_split_runs(std::FILE* base) {
     if (!same_key(runs[i - 1], runs[i])) continue;
     // runs[i] repeats the key of an earlier run; count each key once.
     if (i < 2 || !same_key(runs[i - 2], runs[i])) ++result.keys;
-    if (result.first_line == 0 || runs[i].line < result.first_line) result.first_line = runs[i].line;
+    if (result.first_line == 0 || runs[i].line < result.first_line)
+      result.first_line = runs[i].line;
   }
   return result;
 }

@@ -80,7 +80,9 @@ bool check_d_source(PrepareOptions& o, bool period_given, bool unit_given, std::
     error = "--day needs --month";
     return false;
   }
-  const Period finest = !o.day.empty() ? Period::Day : !o.month.empty() ? Period::Month : Period::Year;
+  const Period finest = !o.day.empty()     ? Period::Day
+                        : !o.month.empty() ? Period::Month
+                                           : Period::Year;
   if (!period_given) o.period = finest;
   if (o.period > finest) {
     error = "--period is finer than the calendar columns given";
@@ -94,9 +96,8 @@ bool check_d_source(PrepareOptions& o, bool period_given, bool unit_given, std::
 bool parse_prepare_options(int argc, const char* const* argv, PrepareOptions& o,
                            std::string& error) {
   std::map<std::string_view, std::string*> columns = {
-      {"--user", &o.user}, {"--tag", &o.tag},     {"--resource", &o.resource},
-      {"--d", &o.d},       {"--time", &o.time},   {"--year", &o.year},
-      {"--month", &o.month}, {"--day", &o.day}};
+      {"--user", &o.user}, {"--tag", &o.tag},   {"--resource", &o.resource}, {"--d", &o.d},
+      {"--time", &o.time}, {"--year", &o.year}, {"--month", &o.month},       {"--day", &o.day}};
   std::vector<std::string> positional;
   bool period_given = false;
   bool unit_given = false;
@@ -104,7 +105,8 @@ bool parse_prepare_options(int argc, const char* const* argv, PrepareOptions& o,
     std::string_view arg = argv[i];
     std::string_view value;
     bool has_value = false;
-    if (const std::size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string_view::npos) {
+    if (const std::size_t eq = arg.find('=');
+        arg.rfind("--", 0) == 0 && eq != std::string_view::npos) {
       value = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
       has_value = true;
@@ -130,8 +132,8 @@ bool parse_prepare_options(int argc, const char* const* argv, PrepareOptions& o,
     }
     if (const auto it = columns.find(arg); it != columns.end()) {
       const bool number = value.find_first_not_of("0123456789") == std::string_view::npos;
-      unsigned column = 0;
-      if (value.empty() || (number && (!parse_whole_integer(value, column) || column == 0))) {
+      int column = 0;
+      if (value.empty() || (number && (!whole_int(value, column) || column == 0))) {
         error = "bad column '" + std::string(value) + "' for " + std::string(arg);
         return false;
       }

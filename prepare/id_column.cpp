@@ -8,7 +8,7 @@ std::uint32_t IdColumn::intern(std::string_view text) {
   if (added) {
     texts_.emplace_back(text);
     int value = 0;
-    if (!coded_ && parse_whole_integer(text, value)) {
+    if (!coded_ && whole_int(text, value)) {
       integers_.push_back(value);
     } else {
       coded_ = true;

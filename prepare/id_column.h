@@ -2,8 +2,8 @@
 // order of first appearance.
 //
 // intern(text) returns the index (from 0) of `text`, adding it when new.
-// When every text is a decimal integer in the int range the column keeps
-// them: ids()[i] is the integer of texts()[i]. Otherwise the column is coded:
+// When every text is a decimal integer in the int range (whole_int) the
+// column keeps them: ids()[i] is the integer of texts()[i]. Otherwise the column is coded:
 // ids()[i] is i + 1, and texts() is its dictionary.
 #pragma once
 

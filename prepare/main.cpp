@@ -67,13 +67,15 @@ int main(int argc, char** argv) {
   for (const DictionaryOutput& d : dictionaries) {
     if (!d.column->coded()) continue;
     files.push_back(std::make_unique<AtomicFile>(options.base + d.suffix));
-    if (files.back()->ok()) write_code_dictionary(files.back()->stream(), d.kind, d.column->texts());
+    if (files.back()->ok())
+      write_code_dictionary(files.back()->stream(), d.kind, d.column->texts());
   }
   files.push_back(std::make_unique<AtomicFile>(options.base));
   if (files.back()->ok()) write_base(files.back()->stream(), prepared.quads);
   for (const auto& file : files) {
     if (!file->ok()) {
-      return fail("cannot create a file beside " + file->path() + ": " + std::strerror(file->error()));
+      return fail("cannot create a file beside " + file->path() + ": " +
+                  std::strerror(file->error()));
     }
   }
   for (const auto& file : files) {

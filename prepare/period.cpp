@@ -38,7 +38,9 @@ bool calendar_code(const CalendarDate& date, Period period, int& code) {
     return false;
   }
   switch (period) {
-    case Period::Year: code = static_cast<int>(date.year); return true;
+    case Period::Year:
+      code = static_cast<int>(date.year);
+      return true;
     case Period::Month:
       if (!has_month) return false;
       code = static_cast<int>(date.year * 100 + date.month);
@@ -55,7 +57,7 @@ bool unix_time_code(std::int64_t seconds, Period period, int& code) {
   // Keeps the day count far from overflow; the year check below does the rest.
   constexpr std::int64_t kLimit = std::int64_t{400} * 10000 * 366 * kSecondsPerDay;
   if (seconds < -kLimit || seconds > kLimit) return false;
-  const std::int64_t days = seconds >= 0 ? seconds / kSecondsPerDay
-                                         : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+  const std::int64_t days =
+      seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
   return calendar_code(civil_from_days(days), period, code);
 }

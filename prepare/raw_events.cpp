@@ -1,11 +1,12 @@
 #include "prepare/raw_events.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <string_view>
 #include <tuple>
 
-#include "tools/text_lines.h"
+#include "text/line_reader.h"
 
 namespace {
 
@@ -18,9 +19,23 @@ struct Column {
 struct Layout {
   Separator separator = Separator::Blanks;
   Column user, tag, resource;
-  std::vector<Column> d;  // --d or --time: one; calendar: year [month [day]]
-  std::size_t needed = 0; // fields a line must have
+  std::vector<Column> d;   // --d or --time: one; calendar: year [month [day]]
+  std::size_t needed = 0;  // fields a line must have
 };
+
+// A number of a D column: a 64-bit integer for a time (milliseconds go past
+// the int range), an int as in the base otherwise.
+bool d_number(const std::string& text, const PrepareOptions& o, std::int64_t& out) {
+  if (o.d_source == DSource::Time) {
+    const char* end = text.data() + text.size();
+    const auto parsed = std::from_chars(text.data(), end, out);
+    return !text.empty() && parsed.ec == std::errc() && parsed.ptr == end;
+  }
+  int value = 0;
+  if (!whole_int(text, value)) return false;
+  out = value;
+  return true;
+}
 
 bool is_number(const std::string& spec) {
   return spec.find_first_not_of("0123456789") == std::string::npos;
@@ -64,10 +79,11 @@ bool plan_layout(const PrepareOptions& o, const std::vector<std::string>& first,
     std::int64_t value = 0;
     if (is_number(*spec)) {
       const std::size_t i = std::stoul(*spec) - 1;
-      d_not_numbers = d_not_numbers || (i < first.size() && !parse_whole_integer(first[i], value));
+      d_not_numbers = d_not_numbers || (i < first.size() && !d_number(first[i], o, value));
     }
   }
-  header = o.header == HeaderChoice::Yes || (o.header == HeaderChoice::Detect && (named || d_not_numbers));
+  header = o.header == HeaderChoice::Yes ||
+           (o.header == HeaderChoice::Detect && (named || d_not_numbers));
   const std::vector<std::string>* names = header ? &first : nullptr;
   if (!resolve(o.user, names, layout.user, error) || !resolve(o.tag, names, layout.tag, error) ||
       !resolve(o.resource, names, layout.resource, error)) {
@@ -98,21 +114,20 @@ bool take_d(const std::vector<std::string>& fields, const Layout& layout, const 
   std::int64_t values[3] = {0, 0, 0};
   for (std::size_t i = 0; i < layout.d.size(); ++i) {
     const std::string& text = fields[layout.d[i].index];
-    if (!parse_whole_integer(text, values[i])) {
+    if (!d_number(text, o, values[i])) {
       error = "bad number '" + text + "' in column " + layout.d[i].label;
       return false;
     }
   }
   bool ok = false;
   if (o.d_source == DSource::Column) {
-    ok = values[0] >= INT32_MIN && values[0] <= INT32_MAX;
     d = static_cast<int>(values[0]);
-    if (!ok) error = "bad number '" + fields[layout.d[0].index] + "' in column " + layout.d[0].label;
-    return ok;
+    return true;
   }
   if (o.d_source == DSource::Time) {
     const std::int64_t t = values[0];
-    const std::int64_t seconds = o.milliseconds ? (t >= 0 ? t / 1000 : -((-(t + 1)) / 1000) - 1) : t;
+    const std::int64_t seconds =
+        o.milliseconds ? (t >= 0 ? t / 1000 : -((-(t + 1)) / 1000) - 1) : t;
     ok = unix_time_code(seconds, o.period, d);
   } else {
     ok = calendar_code(CalendarDate{values[0], values[1], values[2]}, o.period, d);
@@ -137,7 +152,8 @@ void finish(const std::vector<Row>& rows, PreparedBase& out) {
   const std::vector<int> resources = out.resources.ids();
   out.quads.reserve(rows.size());
   for (const Row& r : rows) {
-    out.quads.push_back(Quad{users[static_cast<std::size_t>(r.user)], tags[static_cast<std::size_t>(r.tag)],
+    out.quads.push_back(Quad{users[static_cast<std::size_t>(r.user)],
+                             tags[static_cast<std::size_t>(r.tag)],
                              resources[static_cast<std::size_t>(r.resource)], r.d});
   }
   const auto by_resource_d_tag_user = [](const Quad& a, const Quad& b) {

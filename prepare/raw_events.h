@@ -26,7 +26,7 @@
 struct PreparedBase {
   std::vector<Quad> quads;  // U, T, R, D
   IdColumn users, tags, resources;
-  long events = 0;          // data lines read
+  long events = 0;  // data lines read
 };
 
 bool read_raw_events(std::FILE* in, const std::string& name, const PrepareOptions& options,

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "text/scanner.h"
 #include "tools/tokenize.h"
 
 namespace {
@@ -33,6 +34,14 @@ bool take_quoted(std::string_view line, std::size_t& pos, std::string& field) {
 }
 
 }  // namespace
+
+bool whole_int(std::string_view text, int& out) {
+  TextScanner scan(text);
+  int value = 0;
+  if (!scan.number(value) || !scan.only_space_left()) return false;
+  out = value;
+  return true;
+}
 
 Separator detect_separator(std::string_view first_line) {
   if (first_line.find('\t') != std::string_view::npos) return Separator::Tab;

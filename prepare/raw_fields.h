@@ -1,7 +1,6 @@
 // Splitting the lines of a raw event file into fields.
 #pragma once
 
-#include <charconv>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,14 +19,6 @@ Separator detect_separator(std::string_view first_line);
 // Returns false when a quoted field is not closed or text follows its quote.
 bool split_fields(std::string_view line, Separator separator, std::vector<std::string>& fields);
 
-// Reads the whole of `text` as a decimal integer of type T: an optional '-'
-// and digits, within T's range. Returns false on anything else.
-template <typename T>
-bool parse_whole_integer(std::string_view text, T& out) {
-  T value{};
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  if (text.empty() || result.ec != std::errc() || result.ptr != end) return false;
-  out = value;
-  return true;
-}
+// Reads the whole of `text` as one int, as the base's numbers are read (white
+// space around it, an optional sign, decimal digits, within the int range).
+bool whole_int(std::string_view text, int& out);

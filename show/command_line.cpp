@@ -3,7 +3,7 @@
 #include <map>
 #include <string_view>
 
-#include "prepare/raw_fields.h"
+#include "text/scanner.h"
 
 const char* const kShowUsage =
     "Usage: quadmine-show [options]\n"
@@ -28,7 +28,13 @@ const char* const kShowUsage =
 
 namespace {
 
-bool parse_count(std::string_view text, long& out) { return parse_whole_integer(text, out) && out >= 0; }
+bool parse_count(std::string_view text, long& out) {
+  TextScanner scan(text);
+  int value = 0;
+  if (!scan.number(value) || !scan.only_space_left() || value < 0) return false;
+  out = value;
+  return true;
+}
 
 template <typename Value>
 bool pick(const std::map<std::string_view, Value>& choices, std::string_view text, Value& out) {
@@ -46,13 +52,15 @@ bool parse_show_options(int argc, const char* const* argv, ShowOptions& o, std::
       {"--users", &o.dictionaries[kUsers]},
       {"--tags", &o.dictionaries[kTags]},
       {"--resources", &o.dictionaries[kResources]}};
-  const std::map<std::string_view, long*> counts = {
-      {"--min-users", &o.min_size[kUsers]},         {"--min-tags", &o.min_size[kTags]},
-      {"--min-resources", &o.min_size[kResources]}, {"--min-d", &o.min_size[kDValues]},
-      {"--limit", &o.limit},                        {"--top", &o.top}};
+  const std::map<std::string_view, long*> counts = {{"--min-users", &o.min_size[kUsers]},
+                                                    {"--min-tags", &o.min_size[kTags]},
+                                                    {"--min-resources", &o.min_size[kResources]},
+                                                    {"--min-d", &o.min_size[kDValues]},
+                                                    {"--limit", &o.limit},
+                                                    {"--top", &o.top}};
   static const std::map<std::string_view, SortKey> kSorts = {
-      {"file", SortKey::File},   {"size", SortKey::Size},           {"users", SortKey::Users},
-      {"tags", SortKey::Tags},   {"resources", SortKey::Resources}, {"d", SortKey::DValues}};
+      {"file", SortKey::File}, {"size", SortKey::Size},           {"users", SortKey::Users},
+      {"tags", SortKey::Tags}, {"resources", SortKey::Resources}, {"d", SortKey::DValues}};
   static const std::map<std::string_view, Format> kFormats = {
       {"text", Format::Text}, {"tsv", Format::Tsv}, {"json", Format::Json}};
 
@@ -73,8 +81,8 @@ bool parse_show_options(int argc, const char* const* argv, ShowOptions& o, std::
       o.summary = true;
       continue;
     }
-    const bool known = texts.count(arg) != 0 || counts.count(arg) != 0 || arg == "--sort" ||
-                       arg == "--format";
+    const bool known =
+        texts.count(arg) != 0 || counts.count(arg) != 0 || arg == "--sort" || arg == "--format";
     if (!known) {
       error = "unknown argument " + std::string(arg);
       return false;

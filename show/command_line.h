@@ -30,7 +30,8 @@ struct ShowOptions {
 
 // Fills `options` from the arguments (program name excluded). Returns false
 // with a one-line reason in `error` on an unknown option or a bad value.
-bool parse_show_options(int argc, const char* const* argv, ShowOptions& options, std::string& error);
+bool parse_show_options(int argc, const char* const* argv, ShowOptions& options,
+                        std::string& error);
 
 // The text printed by --help.
 extern const char* const kShowUsage;

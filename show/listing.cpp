@@ -8,7 +8,8 @@ namespace {
 
 constexpr const char* kLabels[kDimensions] = {"users", "tags", "resources", "D"};
 constexpr const char* kJsonKeys[kDimensions] = {"users", "tags", "resources", "d"};
-constexpr const char* kJsonNameKeys[kDimensions] = {"user_names", "tag_names", "resource_names", ""};
+constexpr const char* kJsonNameKeys[kDimensions] = {"user_names", "tag_names", "resource_names",
+                                                    ""};
 constexpr const char* kSingular[kDimensions] = {"user", "tag", "resource", "D value"};
 constexpr const char* kPlural[kDimensions] = {"users", "tags", "resources", "D values"};
 
@@ -39,7 +40,8 @@ void print_text(std::FILE* out, const ReportedConcept& c, const Names& names) {
 void print_tsv(std::FILE* out, const ReportedConcept& c, const Names& names) {
   std::fprintf(out, "%ld", c.number);
   for (int d = 0; d < kDimensions; ++d) {
-    std::fprintf(out, "\t%s", joined(c.sets[static_cast<std::size_t>(d)], d, names, " ", true).c_str());
+    std::fprintf(out, "\t%s",
+                 joined(c.sets[static_cast<std::size_t>(d)], d, names, " ", true).c_str());
   }
   std::fputc('\n', out);
 }
@@ -49,7 +51,8 @@ void print_json(std::FILE* out, const ReportedConcept& c, const Names& names) {
   for (int d = 0; d < kDimensions; ++d) {
     object += std::string(", \"") + kJsonKeys[d] + "\": [";
     const std::vector<int>& set = c.sets[static_cast<std::size_t>(d)];
-    for (std::size_t i = 0; i < set.size(); ++i) object += (i > 0 ? ", " : "") + std::to_string(set[i]);
+    for (std::size_t i = 0; i < set.size(); ++i)
+      object += (i > 0 ? ", " : "") + std::to_string(set[i]);
     object += "]";
   }
   for (int d = 0; d < kDimensions; ++d) {
@@ -73,8 +76,12 @@ void print_concepts(std::FILE* out, const std::vector<const ReportedConcept*>& c
   if (format == Format::Json) std::fputs("[", out);
   for (std::size_t i = 0; i < chosen.size(); ++i) {
     switch (format) {
-      case Format::Text: print_text(out, *chosen[i], names); break;
-      case Format::Tsv: print_tsv(out, *chosen[i], names); break;
+      case Format::Text:
+        print_text(out, *chosen[i], names);
+        break;
+      case Format::Tsv:
+        print_tsv(out, *chosen[i], names);
+        break;
       case Format::Json:
         std::fputs(i == 0 ? "\n  " : ",\n  ", out);
         print_json(out, *chosen[i], names);

@@ -64,13 +64,15 @@ int main(int argc, char** argv) {
   }
 
   Names names;
-  const DictionaryKind kinds[] = {DictionaryKind::Tag, DictionaryKind::Tag, DictionaryKind::Resource};
+  const DictionaryKind kinds[] = {DictionaryKind::Tag, DictionaryKind::Tag,
+                                  DictionaryKind::Resource};
   for (int d = kUsers; d <= kResources; ++d) {
     const std::string& path = options.dictionaries[static_cast<std::size_t>(d)];
     if (path.empty()) continue;
     const FileHandle in = open_input(path, error);
     if (!in) return fail(error);
-    const long bad = read_code_dictionary(in.get(), kinds[d], names.texts[static_cast<std::size_t>(d)]);
+    const long bad =
+        read_code_dictionary(in.get(), kinds[d], names.texts[static_cast<std::size_t>(d)]);
     if (bad != 0) return fail(bad_line(path, bad, "not a dictionary line"));
   }
 

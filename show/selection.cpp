@@ -22,15 +22,21 @@ std::vector<const ReportedConcept*> select_concepts(const std::vector<ReportedCo
   if (options.sort != SortKey::File) {
     const auto key = [&options](const ReportedConcept* c) {
       switch (options.sort) {
-        case SortKey::Users: return static_cast<double>(c->sets[kUsers].size());
-        case SortKey::Tags: return static_cast<double>(c->sets[kTags].size());
-        case SortKey::Resources: return static_cast<double>(c->sets[kResources].size());
-        case SortKey::DValues: return static_cast<double>(c->sets[kDValues].size());
-        default: return concept_size(*c);
+        case SortKey::Users:
+          return static_cast<double>(c->sets[kUsers].size());
+        case SortKey::Tags:
+          return static_cast<double>(c->sets[kTags].size());
+        case SortKey::Resources:
+          return static_cast<double>(c->sets[kResources].size());
+        case SortKey::DValues:
+          return static_cast<double>(c->sets[kDValues].size());
+        default:
+          return concept_size(*c);
       }
     };
-    std::stable_sort(chosen.begin(), chosen.end(),
-                     [&key](const ReportedConcept* a, const ReportedConcept* b) { return key(a) > key(b); });
+    std::stable_sort(
+        chosen.begin(), chosen.end(),
+        [&key](const ReportedConcept* a, const ReportedConcept* b) { return key(a) > key(b); });
   }
   if (options.limit >= 0 && chosen.size() > static_cast<std::size_t>(options.limit)) {
     chosen.resize(static_cast<std::size_t>(options.limit));

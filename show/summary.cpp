@@ -1,15 +1,15 @@
 #include "show/summary.h"
 
 #include <algorithm>
-#include <charconv>
 #include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "text/line_reader.h"
+#include "text/scanner.h"
 #include "tools/field_text.h"
-#include "tools/text_lines.h"
 
 namespace {
 
@@ -37,7 +37,8 @@ void print_text(std::FILE* out, const Summary& s, const Names& names) {
   }
   for (int d = 0; d < kDimensions; ++d) {
     const auto& top = s.top[static_cast<std::size_t>(d)];
-    std::fprintf(out, "\nmost frequent %s (concepts holding them)\n", d == kDValues ? "D values" : kNames[d]);
+    std::fprintf(out, "\nmost frequent %s (concepts holding them)\n",
+                 d == kDValues ? "D values" : kNames[d]);
     std::size_t width = 0;
     for (const auto& [code, count] : top) width = std::max(width, names.of(d, code).size());
     for (const auto& [code, count] : top) {
@@ -108,8 +109,7 @@ long count_users_file(std::FILE* in, UsersFileCount& out) {
   while (reader.next(in, line)) {
     ++number;
     int user = 0;
-    const auto parsed = std::from_chars(line.data(), line.data() + line.size(), user);
-    if (parsed.ec != std::errc()) return number;
+    if (!TextScanner(line).number(user)) return number;
     users.insert(user);
   }
   if (std::ferror(in) != 0) return number + 1;
@@ -140,7 +140,8 @@ Summary summarize(const std::vector<const ReportedConcept*>& chosen, long top) {
       return a.second != b.second ? a.second > b.second : a.first < b.first;
     };
     const std::size_t keep = std::min(list.size(), static_cast<std::size_t>(top));
-    std::partial_sort(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(keep), list.end(), most_first);
+    std::partial_sort(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(keep), list.end(),
+                      most_first);
     list.resize(keep);
   }
   return s;
@@ -148,8 +149,14 @@ Summary summarize(const std::vector<const ReportedConcept*>& chosen, long top) {
 
 void print_summary(std::FILE* out, const Summary& summary, const Names& names, Format format) {
   switch (format) {
-    case Format::Text: print_text(out, summary, names); break;
-    case Format::Tsv: print_tsv(out, summary, names); break;
-    case Format::Json: print_json(out, summary, names); break;
+    case Format::Text:
+      print_text(out, summary, names);
+      break;
+    case Format::Tsv:
+      print_tsv(out, summary, names);
+      break;
+    case Format::Json:
+      print_json(out, summary, names);
+      break;
   }
 }

@@ -27,7 +27,7 @@ struct UsersFileCount {
 
 struct Summary {
   std::size_t concepts = 0;
-  std::array<std::map<std::size_t, std::size_t>, kDimensions> sizes;        // size -> concepts
+  std::array<std::map<std::size_t, std::size_t>, kDimensions> sizes;      // size -> concepts
   std::array<std::vector<std::pair<int, std::size_t>>, kDimensions> top;  // code -> concepts
   UsersFileCount users_file;
 };

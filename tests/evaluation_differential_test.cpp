@@ -43,13 +43,14 @@ TEST(EvaluationDifferential, IndexedListsEqualPlainScans) {
         for (int k = pick(1, 4); k > 0; --k) set->push_back(pick(-2, 5));
       }
     }
-    ReportedIndex index(reported);
+    const ReportedIndex index(reported);
+    EpochSet seen(index.numbered());
     V list;
     for (int query = 0; query < 30; ++query) {
       const int user = pick(-2, 5), d = pick(-2, 5);
-      recommend_resources(user, d, index, list);
+      recommend_resources(user, d, index, seen, list);
       ASSERT_EQ(list, plain_recommendation(user, d, reported)) << "round " << round;
-      propose_users(user, d, index, list);
+      propose_users(user, d, index, seen, list);
       ASSERT_EQ(list, plain_proposal(user, d, reported)) << "round " << round;
     }
   }

@@ -73,23 +73,24 @@ TEST(RecommendResources, TakesResourcesOfMatchingConceptsWithoutTheUser) {
   EXPECT_EQ(recommend_resources(1, 5, repeats), (V{8, 3, 1}));
   EXPECT_EQ(recommend_resources(4, 5, repeats), (V{8, 3, 6, 1}));
   V reused{42, 43};
-  ReportedIndex index(repeats);
-  recommend_resources(2, 5, index, reused);
+  const ReportedIndex index(repeats);
+  EpochSet seen(index.numbered());
+  recommend_resources(2, 5, index, seen, reused);
   EXPECT_EQ(reused, (V{6, 3, 1})) << "the list is emptied first";
 }
 
 TEST(ProposeUsers, UsersOfAllMatchingConceptsOnceWithoutTheUserItself) {
-  const std::vector<TriConcept> reported = {make_concept({4, 1, 2}, {10}, {3}, {5}),
-                                            make_concept({7}, {10}, {3}, {6, 5}),
-                                            make_concept({2, 1, 9, 9}, {11}, {4}, {5}),
-                                            make_concept({8}, {12}, {4}, {})};
+  const std::vector<TriConcept> reported = {
+      make_concept({4, 1, 2}, {10}, {3}, {5}), make_concept({7}, {10}, {3}, {6, 5}),
+      make_concept({2, 1, 9, 9}, {11}, {4}, {5}), make_concept({8}, {12}, {4}, {})};
   EXPECT_EQ(propose_users(1, 5, reported), (V{4, 2, 9}));
   EXPECT_EQ(propose_users(9, 5, reported), (V{4, 1, 2}));
   EXPECT_EQ(propose_users(3, 5, reported), (V{4, 1, 2, 9})) << "a stranger gets everyone";
   EXPECT_EQ(propose_users(1, 4, reported), V{}) << "no concept begins with D 4";
   V reused{42};
-  ReportedIndex index(reported);
-  propose_users(7, 6, index, reused);
+  const ReportedIndex index(reported);
+  EpochSet seen(index.numbered());
+  propose_users(7, 6, index, seen, reused);
   EXPECT_EQ(reused, V{}) << "the list is emptied first, and 7 is not offered to itself";
 }
 
@@ -98,8 +99,9 @@ TEST(ProposeUsers, UsersOfAllMatchingConceptsOnceWithoutTheUserItself) {
 std::vector<std::pair<int, int>> g_calls;
 std::vector<V> g_lists;
 
-void recording_recommendation(int user, int d, ReportedIndex& index, V& list) {
-  recommend_resources(user, d, index, list);
+void recording_recommendation(int user, int d, const ReportedIndex& index, EpochSet& seen,
+                              V& list) {
+  recommend_resources(user, d, index, seen, list);
   g_calls.emplace_back(user, d);
   g_lists.push_back(list);
 }
@@ -110,10 +112,13 @@ TEST(TimedServing, ServesEachUserOnceWithItsFirstWellFormedLine) {
                                             make_concept({4}, {12}, {102}, {5})};
   // Lines without two integers are skipped; blanks around the numbers are not.
   File in = stream_with("\n7\nx 5\n1 5\n 2   5 \n3 6\n1 6\n4 5\n2 5\n");
-  ReportedIndex index(reported);
+  const ReportedIndex index(reported);
+  EpochSet seen(index.numbered());
   g_calls.clear();
   g_lists.clear();
-  const ServingTotals totals = time_each_user(in.get(), index, recording_recommendation);
+  const ServingTotals totals = time_each_user(in.get(), [&](int user, int d, V& list) {
+    recording_recommendation(user, d, index, seen, list);
+  });
 
   EXPECT_EQ(g_calls, (std::vector<std::pair<int, int>>{{1, 5}, {2, 5}, {3, 6}, {4, 5}}));
   EXPECT_EQ(g_lists, (std::vector<V>{{102}, {102}, {}, {100}}));
@@ -140,19 +145,26 @@ TEST_F(Evaluations, PrintCountsAndAveragesOfTheUsersServed) {
   } cases[] = {
       {"no reported concept", {}, "", 0, false},
       {"one concept: no resources, every user offered the other two",
-       {make_concept({1, 2, 3}, {10}, {100}, {5})}, "1 5\n2 5\n3 5\n", 0, true},
+       {make_concept({1, 2, 3}, {10}, {100}, {5})},
+       "1 5\n2 5\n3 5\n",
+       0,
+       true},
       {"a lonely user alone", {make_concept({1}, {10}, {100}, {5})}, "1 5\n", 0, false},
       {"users 1 and 2 get the other concept's resources, 3 is in both",
        {make_concept({1, 3}, {10}, {100}, {5}), make_concept({2, 3}, {11}, {101}, {5})},
-       "1 5\n3 5\n2 5\n3 5\n", 2, true},
+       "1 5\n3 5\n2 5\n3 5\n",
+       2,
+       true},
   };
   for (const auto& c : cases) {
     ens_tc2 = c.reported;
     File in = stream_with(c.users);
     EXPECT_EQ(mask(capture_stdout([&] { recomm_generale(in.get()); })),
-              resources_text(c.served_resources)) << c.what;
+              resources_text(c.served_resources))
+        << c.what;
     EXPECT_EQ(mask(capture_stdout([&] { recomm_generale_users(in.get()); })),
-              users_text(c.served_users)) << c.what;
+              users_text(c.served_users))
+        << c.what;
   }
 }
 

@@ -15,16 +15,18 @@ LineKind parse(const std::string& s, Quad& q) { return parse_base_line(s.data(),
 
 TEST(BaseLine, ReadsFourIntegersAsScanfDoes) {
   Quad q{};
-  ASSERT_EQ(parse("1 10 100 5\n", q), LineKind::Quad);
+  ASSERT_EQ(parse("1 10 100 5\n", q), LineKind::Quadruple);
   EXPECT_EQ(q, (Quad{1, 10, 100, 5}));
-  ASSERT_EQ(parse("\t 7\t-3  +8 2009\r\n", q), LineKind::Quad);
+  ASSERT_EQ(parse("\t 7\t-3  +8 2009\r\n", q), LineKind::Quadruple);
   EXPECT_EQ(q, (Quad{7, -3, 8, 2009}));
-  ASSERT_EQ(parse("1-2 3 4 trailing text 99", q), LineKind::Quad) << "scanf needs no blank before a sign";
+  ASSERT_EQ(parse("1-2 3 4 trailing text 99", q), LineKind::Quadruple)
+      << "scanf needs no blank before a sign";
   EXPECT_EQ(q, (Quad{1, -2, 3, 4}));
-  ASSERT_EQ(parse("1 2 3 4abc", q), LineKind::Quad) << "text after the fourth number is ignored";
-  ASSERT_EQ(parse("2147483647 -2147483648 0 -1", q), LineKind::Quad);
+  ASSERT_EQ(parse("1 2 3 4abc", q), LineKind::Quadruple)
+      << "text after the fourth number is ignored";
+  ASSERT_EQ(parse("2147483647 -2147483648 0 -1", q), LineKind::Quadruple);
   EXPECT_EQ(q, (Quad{INT_MAX, INT_MIN, 0, -1}));
-  ASSERT_EQ(parse("000012 0 0 0", q), LineKind::Quad);
+  ASSERT_EQ(parse("000012 0 0 0", q), LineKind::Quadruple);
   EXPECT_EQ(q[0], 12);
 }
 
@@ -118,7 +120,8 @@ TEST_F(Loader, MinusOneIsAnOrdinaryIdentifier) {
 
 TEST_F(Loader, BlankLinesAreInvisible) {
   // Blank lines neither end nor start a group, nor count.
-  EXPECT_EQ(load("\n1 10 100 5\r\n  \n\t\r\n2 10 100 5\r\n\n3 11 100 5\n \n", 2).status, LoadStatus::Ok);
+  EXPECT_EQ(load("\n1 10 100 5\r\n  \n\t\r\n2 10 100 5\r\n\n3 11 100 5\n \n", 2).status,
+            LoadStatus::Ok);
   ASSERT_EQ(ens_tc.size(), 1u);
   EXPECT_EQ(ens_tc[0].us, (V{1, 2}));
   EXPECT_EQ(ijk, 3);

@@ -40,8 +40,8 @@ std::string generate_base(std::mt19937& rng, int lines) {
   while (written < lines) {
     const int t = pick(1, tags), r = pick(1, resources), d = pick(1, ds);
     for (int k = pick(1, 4); k > 0 && written < lines; --k, ++written) {
-      base += std::to_string(pick(1, users)) + " " + std::to_string(t) + " " +
-              std::to_string(r) + " " + std::to_string(d) + "\n";
+      base += std::to_string(pick(1, users)) + " " + std::to_string(t) + " " + std::to_string(r) +
+              " " + std::to_string(d) + "\n";
     }
   }
   return base;

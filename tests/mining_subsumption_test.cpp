@@ -44,8 +44,9 @@ TEST(MiningSubsumption, TagPassTestComparesUsersResourceAndDOnly) {
   EXPECT_FALSE(counts(test_inclusion, c, {tc({2, 3}, {10}, {6}, {7})}));
   EXPECT_FALSE(counts(test_inclusion, c, {tc({2}, {10, 11, 14}, {5}, {7})}));
   // Any covering member in the list is enough, wherever it stands.
-  EXPECT_TRUE(counts(test_inclusion, c, {tc({2}, {}, {5}, {7}), tc({2, 3}, {}, {5}, {7}),
-                                         tc({2, 3, 4}, {}, {5}, {7})}));
+  EXPECT_TRUE(
+      counts(test_inclusion, c,
+             {tc({2}, {}, {5}, {7}), tc({2, 3}, {}, {5}, {7}), tc({2, 3, 4}, {}, {5}, {7})}));
 }
 
 TEST(MiningSubsumption, ResourcePassTestNeedsContainmentInAllFourSets) {
@@ -73,8 +74,9 @@ TEST(MiningSubsumption, SizeAwareTestLooksForAnEqualCopyIgnoringD) {
   EXPECT_TRUE(counts(test_inclusionAVECSIZE, c, {larger, tc({1, 2}, {10, 11}, {5}, {})}));
   // Containment must hold too: equal lengths alone are not enough.
   EXPECT_FALSE(counts(test_inclusionAVECSIZE, c, {tc({1, 3}, {10, 11}, {5}, {7})}));
-  EXPECT_TRUE(counts(test_inclusionAVECSIZE, tc({1, 1}, {10}, {5}, {7}),
-                     {tc({1, 2}, {10}, {5}, {7})})) << "lengths count repetitions";
+  EXPECT_TRUE(
+      counts(test_inclusionAVECSIZE, tc({1, 1}, {10}, {5}, {7}), {tc({1, 2}, {10}, {5}, {7})}))
+      << "lengths count repetitions";
 }
 
 }  // namespace

@@ -34,8 +34,9 @@ TriConcept c5(std::vector<int> us, std::vector<int> ts) {
 
 TEST_F(TagPassTest, HandBuiltStores) {
   const Store two_common = {c5({1, 2, 3}, 10), c5({2, 3, 4}, 11), c6(15), c6(16)};
-  const Store stops = {c5({1, 2}, 10), make_concept({1, 2}, {11}, {6}, {7}), c5({1, 2}, 12),
-                       make_concept({1, 2}, {13}, {5}, {8}), c5({1, 2}, 14), c6(15)};
+  const Store stops = {c5({1, 2}, 10), make_concept({1, 2}, {11}, {6}, {7}),
+                       c5({1, 2}, 12), make_concept({1, 2}, {13}, {5}, {8}),
+                       c5({1, 2}, 14), c6(15)};
   const TriConcept bare = make_concept({1, 2}, {10}, {}, {});
   const struct {
     const char* what;
@@ -45,50 +46,70 @@ TEST_F(TagPassTest, HandBuiltStores) {
   } cases[] = {
       {"worked example",
        {c5({1, 2, 3}, 10), c5({1, 2, 3}, 11), c5({2, 3, 4}, 12), c5({2, 3, 6}, 14),
-        c5({1, 2, 3, 4}, 13), c6(15), c6(16), c6(17)}, 22, 2,
+        c5({1, 2, 3, 4}, 13), c6(15), c6(16), c6(17)},
+       22,
+       2,
        {c5({1, 2, 3}, {10, 11, 13}), c5({2, 3, 4}, {12, 13}), c5({2, 3, 6}, 14),
         c5({1, 2, 3, 4}, 13), c6(15), c6(16), c6(17), c5({2, 3}, {10, 11, 12, 13, 14})}},
       {"stops when no concept is left at the current position",
-       {c5({1, 2}, 10), c5({1, 2}, 11), c5({1, 2}, 12), c5({1, 2}, 13), c5({1, 2}, 14)}, 10, 2,
+       {c5({1, 2}, 10), c5({1, 2}, 11), c5({1, 2}, 12), c5({1, 2}, 13), c5({1, 2}, 14)},
+       10,
+       2,
        {c5({1, 2}, {10, 11, 12, 13, 14})}},
       // The erased current concept is replaced by its successor, and the bound
       // is tested before that erasure: at i = 2 the store holds 6 concepts
       // (2 + 3 < 6), 5 after it, yet the R 6 run is still processed.
       {"erasure of the current concept, bound before erasure",
        {c5({1, 2}, 10), c5({1, 2}, 11), c5({1, 2, 3}, 12), c5({1, 2, 3}, 13), c6(15), c6(16),
-        c6(17)}, 16, 2,
+        c6(17)},
+       16,
+       2,
        {c5({1, 2}, {10, 11, 12, 13}), c5({1, 2, 3}, {12, 13}),
         make_concept({8, 9}, {15, 16, 17}, {6}, {7})}},
       // New U {2 3} takes the tags of the stored concept with its users (grown
       // backwards meanwhile), which leaves before the new one is appended.
       {"merge phase erases the stored concept with the new concept's users",
-       {c5({1, 2, 3}, 10), c5({2, 3, 4}, 12), c5({2, 3}, 18), c6(15), c6(16), c6(17)}, 14, 2,
+       {c5({1, 2, 3}, 10), c5({2, 3, 4}, 12), c5({2, 3}, 18), c6(15), c6(16), c6(17)},
+       14,
+       2,
        {c5({1, 2, 3}, 10), c5({2, 3, 4}, 12), c6(15), c6(16), c6(17), c5({2, 3}, {10, 12, 18})}},
       // New {2 3} T{10 12} and {1 3} T{10 13}; {2 3} and {1 3} grow backwards.
       // The first erases {2 3} at position 4, the second {1 3}, still at 3.
       {"merge phase erases between new concepts",
        {c5({1, 2, 3}, 10), c5({2, 3, 4}, 12), c5({1, 3, 5}, 13), c5({1, 3}, 19), c5({2, 3}, 18),
-        c6(15), c6(16), c6(17)}, 20, 2,
+        c6(15), c6(16), c6(17)},
+       20,
+       2,
        {c5({1, 2, 3}, 10), c5({2, 3, 4}, 12), c5({1, 3, 5}, 13), c6(15), c6(16), c6(17),
         c5({2, 3}, {10, 12, 18}), c5({1, 3}, {10, 13, 19})}},
-      {"scans stop at the first neighbour with another resource or D value", stops, 12, 2,
-       stops},
+      {"scans stop at the first neighbour with another resource or D value", stops, 12, 2, stops},
       {"a smaller forward neighbour gains the tags later by the backward scan",
-       {c5({1, 2, 3}, 10), c5({1, 2}, 11), c6(15), c6(16), c6(17)}, 13, 2,
+       {c5({1, 2, 3}, 10), c5({1, 2}, 11), c6(15), c6(16), c6(17)},
+       13,
+       2,
        {c5({1, 2, 3}, 10), c5({1, 2}, {11, 10}), c6(15), c6(16), c6(17)}},
-      {"two common users reach minsupp_u = 2", two_common, 10, 2,
+      {"two common users reach minsupp_u = 2",
+       two_common,
+       10,
+       2,
        {c5({1, 2, 3}, 10), c5({2, 3, 4}, 11), c6(15), c6(16), c5({2, 3}, {10, 11})}},
       {"two common users miss minsupp_u = 3", two_common, 10, 3, two_common},
       {"one common user reaches minsupp_u = 1",
-       {c5({1, 2}, 10), c5({2, 3}, 11), c6(15), c6(16)}, 8, 1,
+       {c5({1, 2}, 10), c5({2, 3}, 11), c6(15), c6(16)},
+       8,
+       1,
        {c5({1, 2}, 10), c5({2, 3}, 11), c6(15), c6(16), c5({2}, {10, 11})}},
       // Lengths count repetitions: {1 1 2} is as long as {1 2 3}.
       {"a repeated user makes a longer neighbour look equal",
-       {c5({1, 1, 2}, 10), c5({1, 2, 3}, 11), c6(15), c6(16)}, 10, 2,
+       {c5({1, 1, 2}, 10), c5({1, 2, 3}, 11), c6(15), c6(16)},
+       10,
+       2,
        {c5({1, 1, 2}, {10, 11}), c6(15), c6(16)}},
       // Outside what the loader produces; nothing reads past the empty lists.
       {"a concept without resource or D value is nobody's neighbour",
-       {bare, c5({1, 2}, 11), c5({1, 2}, 12), c6(15), c6(16)}, 10, 2,
+       {bare, c5({1, 2}, 11), c5({1, 2}, 12), c6(15), c6(16)},
+       10,
+       2,
        {bare, c5({1, 2}, {11, 12}), c6(15), c6(16)}},
   };
   for (const auto& c : cases) {

@@ -27,7 +27,8 @@ TEST_F(ReportDifferential, AgreesWithThePlainLoop) {
     }
     // Duplicates of earlier records, sometimes reordered.
     for (int d = pick(0, 3); d > 0 && !store.empty(); --d) {
-      TriConcept copy = store[static_cast<std::size_t>(pick(0, static_cast<int>(store.size()) - 1))];
+      TriConcept copy =
+          store[static_cast<std::size_t>(pick(0, static_cast<int>(store.size()) - 1))];
       std::shuffle(copy.us.begin(), copy.us.end(), rng);
       store.insert(store.begin() + pick(0, static_cast<int>(store.size())), copy);
     }

@@ -35,11 +35,10 @@ TEST_F(FinalFilter, StrictContainerSetsFlagOnlyOneWay) {
 
 TEST_F(FinalFilter, EqualCopiesAreErasedEvenWhenSubsumed) {
   const TriConcept c = make_concept({1, 2}, {5}, {7}, {9});
-  ens_tc = {c,
-            make_concept({2, 1}, {5}, {7}, {9}),      // equal copy, other order
-            make_concept({1, 2}, {5}, {7}, {8}),      // not contained in D
-            make_concept({1, 2, 3}, {5}, {7}, {9}),   // strict container
-            make_concept({1, 2}, {5}, {7}, {9})};     // equal copy
+  ens_tc = {c, make_concept({2, 1}, {5}, {7}, {9}),  // equal copy, other order
+            make_concept({1, 2}, {5}, {7}, {8}),     // not contained in D
+            make_concept({1, 2, 3}, {5}, {7}, {9}),  // strict container
+            make_concept({1, 2}, {5}, {7}, {9})};    // equal copy
   bool flag = false;
   int before = -1;
   test_inclusionFINAL(0, ens_tc[0], ens_tc, flag, &before);

@@ -24,9 +24,9 @@ class BaseJoinTest : public ::testing::Test {
 TEST_F(BaseJoinTest, EachRequestTakesTheFourthFieldOfItsFirstMatchingCandidate) {
   write_file(kCandidates, "1 2 3 10\n4 5 6 20\n1 2 3 30\n-7 8 9 40\r\n1 2 4 50\n");
   write_file(kRequests,
-             "4 5 6 99\n"   // matches the second candidate; its own 99 is not used
-             "1 2 3 0\n"    // two candidates match: the earlier one wins
-             "5 5 5 5\n"    // no match: nothing written
+             "4 5 6 99\n"  // matches the second candidate; its own 99 is not used
+             "1 2 3 0\n"   // two candidates match: the earlier one wins
+             "5 5 5 5\n"   // no match: nothing written
              "-7 8 9 1\n"
              "1 2 3 0\n");  // same key again: the candidates are read from the top
   EXPECT_EQ(join(), "");
@@ -48,12 +48,14 @@ TEST_F(BaseJoinTest, LinesWithoutFourIntegersAreSkippedAndLongLinesReadWhole) {
              "9 9 9 1\n"
              "1 2 3\n"  // three fields: no stale fourth field is taken
              "garbage\n\n1 2 3 50\n4 4 4 99999999999\n4 4 4 60\n"
-             "5 5 5" + blanks + "77\n");  // fourth integer beyond the first 99 bytes
+             "5 5 5" +
+                 blanks + "77\n");  // fourth integer beyond the first 99 bytes
   write_file(kRequests,
              "1 2 3 0\n"
              "garbage\n"  // must not repeat the previous request
              "1 2 x 4\n\n1 2\n4 4 4 0\n"
-             "5 5 5 0" + blanks + "9 9 9 9\n");  // a cut tail would be a request of its own
+             "5 5 5 0" +
+                 blanks + "9 9 9 9\n");  // a cut tail would be a request of its own
   EXPECT_EQ(join(), "");
   EXPECT_EQ(read_file(kOutput), "\n1 2 3 50\n4 4 4 60\n5 5 5 77");
 }

@@ -17,7 +17,8 @@ class DictionaryTest : public ::testing::Test {
  protected:
   void SetUp() override { fpp = fpp2 = nullptr; }
   void TearDown() override {
-    for (std::FILE* f : {fpp, fpp2}) if (f != nullptr) std::fclose(f);
+    for (std::FILE* f : {fpp, fpp2})
+      if (f != nullptr) std::fclose(f);
     fpp = saved_fpp_;
     fpp2 = saved_fpp2_;
   }
@@ -34,8 +35,7 @@ class DictionaryTest : public ::testing::Test {
   // The URL lookup as "<what it printed>|<url>".
   static std::string url(int code) {
     std::string found;
-    const std::string printed =
-        capture_stdout([&] { found = avoir_lurl_a_partir_du_code(code); });
+    const std::string printed = capture_stdout([&] { found = avoir_lurl_a_partir_du_code(code); });
     return printed + "|" + found;
   }
 
@@ -52,8 +52,9 @@ class DictionaryTest : public ::testing::Test {
 };
 
 TEST_F(DictionaryTest, TagLookupsTakeTheFirstLineWithTheTagCodeOrTheTag) {
-  use_tags("music 5 12 40 page40\nrock 6 13 41 page41\n"
-           "music 9 14 42 page42\njazz 7 12 43 page43\n");
+  use_tags(
+      "music 5 12 40 page40\nrock 6 13 41 page41\n"
+      "music 9 14 42 page42\njazz 7 12 43 page43\n");
   EXPECT_EQ(avoir_letag_a_partir_du_code(13), "rock");
   EXPECT_EQ(rest_of_line(fpp2), "music 9 14 42 page42\n") << "left just after the match";
   EXPECT_EQ(avoir_letag_a_partir_du_code(12), "music") << "starts from the top again";

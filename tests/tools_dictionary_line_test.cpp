@@ -44,8 +44,8 @@ TEST(DictionaryLine, AnythingShortOfFiveFieldsIsRefusedAndLeavesTheResultAlone) 
   for (const std::string_view bad :
        {""sv, "\n"sv, "music"sv, "music 5 12 40"sv, "music 5 12 40 \n"sv, "music x 12 40 u"sv,
         "music 5 - 40 u"sv, "5 12 40 u"sv, "music 5 12 2147483648 u"sv,
-        "music 5 -2147483649 40 u"sv, "music 5 99999999999999999999 40 u"sv,
-        "music 5 12 40 u\0v"sv, "mu\0sic 5 12 40 u"sv}) {
+        "music 5 -2147483649 40 u"sv, "music 5 99999999999999999999 40 u"sv, "music 5 12 40 u\0v"sv,
+        "mu\0sic 5 12 40 u"sv}) {
     EXPECT_FALSE(parse_dictionary_line(bad, l)) << '"' << std::string(bad) << '"';
   }
   EXPECT_EQ(fields(l), "keep|1|2|3|kept");

@@ -34,8 +34,7 @@ class StoreDumpTest : public StoreTest {
 
 TEST_F(StoreDumpTest, WorkingSetDumpWritesOneLinePerConcept) {
   EXPECT_EQ(dump(), "") << "empty store";
-  ens_tc = {make_concept({1, 2}, {10, 11}, {5}, {7, -8}),
-            make_concept({3}, {}, {}, {}),
+  ens_tc = {make_concept({1, 2}, {10, 11}, {5}, {7, -8}), make_concept({3}, {}, {}, {}),
             make_concept({}, {12}, {6, 6}, {})};
   EXPECT_EQ(dump(),
             " U = 1-2- T = 10, 11,  R =  5  D =  7  -8 \n"
@@ -55,9 +54,9 @@ TEST_F(StoreDumpTest, SplitWritesTheUTAndRSetsOfQualifyingConceptsOrNothing) {
   minsupp_r = 2;
   minsupp_d = 5;  // not tested: small D sets are written too
   ens_tc2 = {make_concept({1, 2}, {10}, {5, 6}, {7}),
-             make_concept({3}, {11}, {8, 9}, {7}),          // U too small
-             make_concept({4, 5}, {}, {8, 9}, {7}),         // T too small
-             make_concept({4, 5}, {12}, {8}, {7}),          // R too small
+             make_concept({3}, {11}, {8, 9}, {7}),   // U too small
+             make_concept({4, 5}, {}, {8, 9}, {7}),  // T too small
+             make_concept({4, 5}, {12}, {8}, {7}),   // R too small
              make_concept({6, 7, 6}, {13, 14}, {9, -1}, {})};
   EXPECT_EQ(split(), "");
   EXPECT_EQ(read_file(kUsers), "\n1, 2, \n6, 7, 6, ");

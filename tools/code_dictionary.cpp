@@ -2,9 +2,10 @@
 
 #include <string_view>
 
+#include "text/line_reader.h"
+#include "text/scanner.h"
 #include "tools/dictionary_line.h"
 #include "tools/field_text.h"
-#include "tools/text_lines.h"
 
 bool write_code_dictionary(std::FILE* out, DictionaryKind kind,
                            const std::vector<std::string>& texts) {
@@ -27,7 +28,7 @@ long read_code_dictionary(std::FILE* in, DictionaryKind kind, CodeTexts& out) {
   long number = 0;
   while (reader.next(in, line)) {
     ++number;
-    if (line.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos) continue;
+    if (TextScanner(line).only_space_left()) continue;
     DictionaryLine fields;
     if (!parse_dictionary_line(line, fields)) return number;
     if (kind == DictionaryKind::Tag) {

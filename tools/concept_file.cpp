@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "tools/text_lines.h"
+#include "text/line_reader.h"
 
 namespace {
 
@@ -27,10 +27,11 @@ bool take_set(std::string_view& rest, std::string_view label, std::vector<int>& 
 }
 
 bool parse_concept_line(std::string_view line, ReportedConcept& c) {
-  static constexpr std::array<std::string_view, kDimensions> kLabels = {
-      "U = {", ",  T = {", ",  R = {", ",  D = {"};
+  static constexpr std::array<std::string_view, kDimensions> kLabels = {"U = {", ",  T = {",
+                                                                        ",  R = {", ",  D = {"};
   for (int d = 0; d < kDimensions; ++d) {
-    if (!take_set(line, kLabels[static_cast<std::size_t>(d)], c.sets[static_cast<std::size_t>(d)])) {
+    if (!take_set(line, kLabels[static_cast<std::size_t>(d)],
+                  c.sets[static_cast<std::size_t>(d)])) {
       return false;
     }
   }

@@ -63,8 +63,7 @@ TEST_F(BadInput, OneMegabyteLine) {
 
 TEST_F(BadInput, HugeTrailingTextAfterAValidQuadruple) {
   // Text after the fourth number is ignored, however long.
-  write_file(dir_.file("base.txt"),
-             "1 2 3 4 " + std::string(1 << 20, 'x') + "\n5 2 3 4\n");
+  write_file(dir_.file("base.txt"), "1 2 3 4 " + std::string(1 << 20, 'x') + "\n5 2 3 4\n");
   const RunResult r = run_quadmine(dir_.path(), {"base.txt", "2", "1", "1", "1"});
   EXPECT_EQ(r.exit_status, 0);
   EXPECT_EQ(read_file(dir_.file("quadri_concepts.txt")),

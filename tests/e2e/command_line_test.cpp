@@ -46,8 +46,8 @@ class CommandLine : public ::testing::Test {
 TEST_F(CommandLine, UsageTextIsExact) {
   // Pieces of the usage text as documented, with their exact star counts.
   const std::string usage = kUsage;
-  EXPECT_NE(usage.find(" " + std::string(16, '*') + "Pour Compiler ce programme : " +
-                       std::string(19, '*') + "\n"),
+  EXPECT_NE(usage.find(" " + std::string(16, '*') +
+                       "Pour Compiler ce programme : " + std::string(19, '*') + "\n"),
             std::string::npos);
   EXPECT_NE(usage.find(" " + std::string(18, '*') + "See you in another life" +
                        std::string(24, '*') + "\n\n\n\n"),

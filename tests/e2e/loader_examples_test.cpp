@@ -27,7 +27,8 @@ void expect_run(const std::string& base, const std::string& thresholds, const Ex
   TempDir dir;
   write_file(dir.file("base.txt"), base);
   std::vector<std::string> args{"base.txt"};
-  for (std::size_t at = 0; at < thresholds.size(); at += 2) args.push_back(thresholds.substr(at, 1));
+  for (std::size_t at = 0; at < thresholds.size(); at += 2)
+    args.push_back(thresholds.substr(at, 1));
   const RunResult r = run_quadmine(dir.path(), args);
   EXPECT_EQ(r.exit_status, 0);
   EXPECT_EQ(mask_times(r.out), e.out);
@@ -61,8 +62,7 @@ TEST(LoaderExamples, EmptyBaseAndBlankBase) {
 }
 
 TEST(LoaderExamples, CrlfNoFinalLineFeedNegativeAndExtremeIdentifiers) {
-  expect_run("-1 -1 -1 -1\r\n2147483647 -1 -1 -1\r\n-2147483648 7 -1 -1",
-             "2 1 1 1",
+  expect_run("-1 -1 -1 -1\r\n2147483647 -1 -1 -1\r\n-2147483648 7 -1 -1", "2 1 1 1",
              {"\nU = {-1, 2147483647, },  T = {-1, },  R = {-1, },  D = {-1, }",
               "-1 -1\n2147483647 -1\n", evaluation_output(0)});
 }

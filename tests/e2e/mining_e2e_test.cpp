@@ -16,8 +16,8 @@ namespace {
 std::string group(std::initializer_list<int> users, int tag, int resource, int d) {
   std::string text;
   for (const int u : users) {
-    text += std::to_string(u) + ' ' + std::to_string(tag) + ' ' + std::to_string(resource) +
-            ' ' + std::to_string(d) + '\n';
+    text += std::to_string(u) + ' ' + std::to_string(tag) + ' ' + std::to_string(resource) + ' ' +
+            std::to_string(d) + '\n';
   }
   return text;
 }
@@ -162,7 +162,8 @@ std::string pairs_base(int pairs) {
 
 TEST(MiningE2E, TwoHundredLinesSwitchTheTailWindowFromThreeToFifty) {
   const std::string base200 = pairs_base(25);
-  const std::string base199 = base200.substr(0, base200.size() - std::string("4 101 24 1\n").size());
+  const std::string base199 =
+      base200.substr(0, base200.size() - std::string("4 101 24 1\n").size());
 
   // Window 50 with 50 concepts: the tag pass does nothing, every concept
   // keeps one tag, and nothing reaches minsupp_t = 2.

@@ -13,8 +13,9 @@ namespace {
 
 // Runs `program args` (args already quoted for the shell) in `dir`.
 RunResult run_tool(const TempDir& dir, const std::string& program, const std::string& args) {
-  const int raw = std::system(("cd '" + dir.path() + "' && '" + program + "' " + args +
-                               " >stdout.txt 2>stderr.txt").c_str());
+  const int raw = std::system(
+      ("cd '" + dir.path() + "' && '" + program + "' " + args + " >stdout.txt 2>stderr.txt")
+          .c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir.file("stdout.txt")),
           read_file(dir.file("stderr.txt"))};
 }
@@ -33,8 +34,8 @@ TEST(Prepare, WritesSortedDistinctQuadruplesAndDictionaries) {
       // Tabs and a header; calendar columns coarsened to months; a repeated event.
       {"u\ttag\tres\td\tm\ty\n5\t2\t9\t15\t4\t2009\n5\t2\t9\t1\t4\t2009\n1\t2\t9\t30\t4\t2009\n"
        "3\t1\t9\t1\t12\t2008\n",
-       "--year y --month m --day d --period month",
-       "3 1 9 200812\n1 2 9 200904\n5 2 9 200904\n", nullptr},
+       "--year y --month m --day d --period month", "3 1 9 200812\n1 2 9 200904\n5 2 9 200904\n",
+       nullptr},
       // Commas, quotes and text tags, coded in order of first appearance.
       {"7,hip hop,20,1\n7,\"a,\"\"b\"\"%\",20,1\n8,hip hop,10,1\n", "--d 4",
        "8 1 10 1\n7 1 20 1\n7 2 20 1\n", "hip%20hop 0 1 0 -\na,\"b\"%25 0 2 0 -\n"},
@@ -42,7 +43,8 @@ TEST(Prepare, WritesSortedDistinctQuadruplesAndDictionaries) {
       {"  1 2 3 -1\n1  2 3 86400 \n\n", "--time 4 --period day", "1 2 3 19691231\n1 2 3 19700102\n",
        nullptr},
       // Milliseconds: -1 ms is still 1969.
-      {"1 2 3 -1\n1 2 3 0\n", "--time 4 --unit ms --period year", "1 2 3 1969\n1 2 3 1970\n", nullptr},
+      {"1 2 3 -1\n1 2 3 0\n", "--time 4 --unit ms --period year", "1 2 3 1969\n1 2 3 1970\n",
+       nullptr},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -76,7 +78,8 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
     EXPECT_EQ(r.exit_status, 1) << c.args;
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     EXPECT_EQ(read_file(dir.file("base")), "earlier\n");
-    EXPECT_EQ(run_tool(dir, "ls", "").out, "base\nraw\nstderr.txt\nstdout.txt\n");  // no temporary left
+    EXPECT_EQ(run_tool(dir, "ls", "").out,
+              "base\nraw\nstderr.txt\nstdout.txt\n");  // no temporary left
   }
   TempDir dir;
   const RunResult help = prepare(dir, "", "--help");
@@ -87,8 +90,12 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
 // The whole path: text tags and resources prepared, mined, shown with their names.
 TEST(Show, PrintsConceptsWithDictionaryTexts) {
   TempDir dir;
-  ASSERT_EQ(prepare(dir, "1,rock,Muse,1\n2,rock,Muse,1\n3,rock,Muse,1\n1,indie pop,Muse,1\n"
-                    "2,indie pop,Muse,1\n1,rock,Blur,1\n2,rock,Blur,1\n", kIds + "--d 4").exit_status, 0);
+  ASSERT_EQ(prepare(dir,
+                    "1,rock,Muse,1\n2,rock,Muse,1\n3,rock,Muse,1\n1,indie pop,Muse,1\n"
+                    "2,indie pop,Muse,1\n1,rock,Blur,1\n2,rock,Blur,1\n",
+                    kIds + "--d 4")
+                .exit_status,
+            0);
   ASSERT_EQ(run_quadmine(dir.path(), {"base", "2", "1", "1", "1"}).exit_status, 0);
   const std::string concepts = read_file(dir.file("quadri_concepts.txt"));
   const std::string users = read_file(dir.file("users_only.txt"));
@@ -124,8 +131,10 @@ TEST(Show, PrintsConceptsWithDictionaryTexts) {
 TEST(Show, BadInputIsAnError) {
   TempDir dir;
   const std::string show = QUADMINE_SHOW_BIN;
-  EXPECT_NE(run_tool(dir, show, "").err.find("cannot open ./quadri_concepts.txt"), std::string::npos);
-  write_file(dir.file("quadri_concepts.txt"), "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }\nU = {1}");
+  EXPECT_NE(run_tool(dir, show, "").err.find("cannot open ./quadri_concepts.txt"),
+            std::string::npos);
+  write_file(dir.file("quadri_concepts.txt"),
+             "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }\nU = {1}");
   write_file(dir.file("tags"), "rock 0 1 0 -\nrock 0\n");
   const struct {
     std::string args, err;
@@ -138,16 +147,18 @@ TEST(Show, BadInputIsAnError) {
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
   }
   write_file(dir.file("quadri_concepts.txt"), "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }");
-  EXPECT_EQ(run_tool(dir, show, "--tags tags").err, "quadmine-show: tags:2: not a dictionary line\n");
+  EXPECT_EQ(run_tool(dir, show, "--tags tags").err,
+            "quadmine-show: tags:2: not a dictionary line\n");
 }
 
 TEST(Quadmine, WarnsOnceWhenATripleFormsSeveralRuns) {
   TempDir dir;
   write_file(dir.file("base.txt"), "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 100 5\n5 11 100 5\n");
   const RunResult r = run_quadmine(dir.path(), {"base.txt", "2", "1", "1", "1"});
-  EXPECT_EQ(r.err, "quadmine: warning: 2 (tag, resource, D) triples of base.txt occur in more than "
-                   "one run of lines, the first again at line 4; each run is mined as a group of "
-                   "its own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n");
+  EXPECT_EQ(r.err,
+            "quadmine: warning: 2 (tag, resource, D) triples of base.txt occur in more than "
+            "one run of lines, the first again at line 4; each run is mined as a group of "
+            "its own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n");
   write_file(dir.file("base.txt"), "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 101 5\n5 11 101 5\n");
   EXPECT_EQ(run_quadmine(dir.path(), {"base.txt", "2", "1", "1", "1"}).err, "");
 }

@@ -1,11 +1,10 @@
-#include "reference/reference_passes.h"
-
 #include <cstddef>
 #include <utility>
 #include <vector>
 
-#include "reference/pass_support.h"
 #include "mining/subsumption.h"
+#include "reference/pass_support.h"
+#include "reference/reference_passes.h"
 #include "store/globals.h"
 #include "store/set_primitives.h"
 
@@ -16,8 +15,8 @@ using Set = std::vector<int> TriConcept::*;
 
 // What distinguishes the resource pass from the D pass.
 struct Dimension {
-  Set grown;                  // the list that grows: rs or ds
-  Set gate;                   // must reach gate_threshold: ts or rs
+  Set grown;  // the list that grows: rs or ds
+  Set gate;   // must reach gate_threshold: ts or rs
   int gate_threshold;
   Set third;                  // containment and common list besides U and T: ds or rs
   int third_threshold;        // threshold of the common third list
@@ -55,9 +54,8 @@ struct Scratch {
 // Builds the concept of what the current concept and the neighbour share,
 // with the union of their grown lists, and keeps it unless a new concept kept
 // earlier covers it.
-void try_new_concept(const Dimension& dim, const TriConcept& current,
-                     const TriConcept& neighbour, std::vector<TriConcept>& fresh,
-                     Scratch& s) {
+void try_new_concept(const Dimension& dim, const TriConcept& current, const TriConcept& neighbour,
+                     std::vector<TriConcept>& fresh, Scratch& s) {
   s.common_ts.clear();
   s.common_us.clear();
   s.common_third.clear();
@@ -115,13 +113,13 @@ void extend(const Dimension& dim) {
 }  // namespace
 
 void find_rs() {
-  extend({&TriConcept::rs, &TriConcept::ts, minsupp_t, &TriConcept::ds, minsupp_d, false,
-          indices_rs});
+  extend(
+      {&TriConcept::rs, &TriConcept::ts, minsupp_t, &TriConcept::ds, minsupp_d, false, indices_rs});
 }
 
 void find_ds() {
-  extend({&TriConcept::ds, &TriConcept::rs, minsupp_r, &TriConcept::rs, minsupp_r, true,
-          indices_ds});
+  extend(
+      {&TriConcept::ds, &TriConcept::rs, minsupp_r, &TriConcept::rs, minsupp_r, true, indices_ds});
 }
 
 }  // namespace reference

@@ -1,11 +1,10 @@
-#include "reference/reference_passes.h"
-
 #include <cstddef>
 #include <utility>
 #include <vector>
 
-#include "reference/pass_support.h"
 #include "mining/subsumption.h"
+#include "reference/pass_support.h"
+#include "reference/reference_passes.h"
 #include "store/globals.h"
 #include "store/set_primitives.h"
 

@@ -1,0 +1,53 @@
+// The two result files, written under temporary names and put in place whole.
+//
+// Both files are created in the current directory under unique temporary
+// names beside their final ones ("quadri_concepts.txt.XXXXXX" and
+// "users_only.txt.XXXXXX", made by mkstemp, with the permissions fopen would
+// give a new file). Only commit() renames them over quadri_concepts.txt and
+// users_only.txt, after both were flushed and checked. Until then any failure,
+// the destruction of the object (an exception, an early return) or SIGINT,
+// SIGTERM or SIGHUP removes the temporary files, so the files of an earlier
+// run stay as they were. After commit() the streams stay open, readable, on
+// the final files.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+
+// Why a result file failed, with the final name of the file.
+struct ResultFileFailure {
+  enum Kind { Create, Write } kind;
+  const char* name;
+};
+
+class ResultFiles {
+ public:
+  static constexpr const char* kConceptsName = "quadri_concepts.txt";
+  static constexpr const char* kUsersName = "users_only.txt";
+
+  ResultFiles() = default;
+  ~ResultFiles();
+  ResultFiles(const ResultFiles&) = delete;
+  ResultFiles& operator=(const ResultFiles&) = delete;
+
+  // Creates both temporary files (opened "w+") and starts removing them on the
+  // three signals. Fails (Create) when a temporary file cannot be made or a
+  // final name is a directory, having removed what was created.
+  std::optional<ResultFileFailure> create();
+
+  std::FILE* concepts() const { return concepts_; }
+  std::FILE* users_only() const { return users_; }
+
+  // Flushes and checks both streams (Write failure), then renames both files
+  // over their final names (Create failure; nothing can be undone when the
+  // second rename fails after the first). After a failure the temporary files
+  // are removed.
+  std::optional<ResultFileFailure> commit();
+
+ private:
+  void discard();
+
+  std::FILE* concepts_ = nullptr;
+  std::FILE* users_ = nullptr;
+  bool committed_ = false;
+};
