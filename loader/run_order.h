@@ -1,18 +1,6 @@
 // Finding (tag, resource, D) keys that form more than one run of consecutive
 // lines in the base. Each such run becomes a group of its own, which is what
 // an unsorted base gives, and almost never what its author meant.
-//
-// RunOrder watches the keys of the lines as the loader reads them, one key
-// comparison a line: ascending() stays true while the keys never go down in
-// (resource, D, tag) order, as in a sorted base; then no key can form two
-// runs and nothing more needs to be done.
-//
-// find_split_runs(base) reads the base again from its start (only worth it
-// when ascending() turned false) and returns the number of keys that form
-// more than one run and the line (from 1, blank lines counted) where the
-// first run that repeats an earlier key begins; {0, 0} when there is none or
-// when the stream cannot be repositioned (a pipe). The stream is left at its
-// end.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +9,11 @@
 
 #include "loader/base_line.h"
 
+// Watches the keys of the lines as the loader reads them, one key comparison
+// a line.
 class RunOrder {
  public:
+  // Takes the next line that holds a quadruple.
   void line(const Quad& q) {
     // (resource, D) as one unsigned 64-bit number and the tag as another, in
     // the order of the signed values; compared without branches, since keys
@@ -33,6 +24,8 @@ class RunOrder {
     high_ = high;
     low_ = low;
   }
+  // True while the keys never went down in (resource, D, tag) order, as in a
+  // sorted base: then no key can form two runs.
   bool ascending() const { return !descended_; }
 
  private:
@@ -44,8 +37,12 @@ class RunOrder {
 };
 
 struct RunSplit {
-  std::size_t keys = 0;
-  long first_line = 0;
+  std::size_t keys = 0;  // keys that form more than one run
+  long first_line = 0;   // where the first run repeating an earlier key begins
 };
 
+// Reads the base again from its start (only worth it once ascending() turned
+// false) and finds the keys that form more than one run; line numbers count
+// from 1, blank lines included. {0, 0} when there is none or when the stream
+// cannot be repositioned (a pipe). The stream is left at its end.
 RunSplit find_split_runs(std::FILE* base);

@@ -15,9 +15,12 @@
 #include "prepare/period.h"
 #include "prepare/raw_fields.h"
 
+// Where D comes from: --d, --time or the calendar columns of --year.
 enum class DSource { Column, Time, Calendar };
+// Whether the first line is a header: detected, --header or --no-header.
 enum class HeaderChoice { Detect, Yes, No };
 
+// Everything the command line says.
 struct PrepareOptions {
   std::string raw;
   std::string base;

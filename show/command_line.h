@@ -13,9 +13,12 @@
 
 #include "tools/concept_file.h"
 
+// --sort: file order, or largest first by size or by one set's size.
 enum class SortKey { File, Size, Users, Tags, Resources, DValues };
+// --format.
 enum class Format { Text, Tsv, Json };
 
+// Everything the command line says.
 struct ShowOptions {
   std::string dir = ".";
   std::array<std::string, kDimensions> dictionaries;  // by Dimension; D has none

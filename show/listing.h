@@ -1,5 +1,14 @@
-// Printing the chosen concepts, in their order, numbered by their position in
-// the report file:
+// Printing the concepts that quadmine-show chose.
+#pragma once
+
+#include <cstdio>
+#include <vector>
+
+#include "show/command_line.h"
+#include "show/names.h"
+
+// Prints `chosen` in their order, each numbered by its position in the report
+// file:
 //
 //   Text  one block per concept, a blank line after each:
 //           concept 12  (3 users, 2 tags, 1 resource, 1 D value)
@@ -14,13 +23,5 @@
 //         in "users", "tags", "resources", "d", and for each dimension with a
 //         dictionary its texts in "user_names", "tag_names" or
 //         "resource_names" (null where the dictionary lacks the code).
-#pragma once
-
-#include <cstdio>
-#include <vector>
-
-#include "show/command_line.h"
-#include "show/names.h"
-
 void print_concepts(std::FILE* out, const std::vector<const ReportedConcept*>& chosen,
                     const Names& names, Format format);

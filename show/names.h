@@ -1,6 +1,4 @@
-// Texts printed for the elements of a concept: the dictionary text of a code
-// when its dimension has a dictionary holding it, the code in decimal
-// otherwise.
+// Texts printed for the elements of a concept.
 #pragma once
 
 #include <array>
@@ -9,6 +7,8 @@
 #include "tools/code_dictionary.h"
 #include "tools/concept_file.h"
 
+// The dictionaries given for each dimension: the text of a code when its
+// dimension's dictionary holds it, the code in decimal otherwise.
 struct Names {
   std::array<CodeTexts, kDimensions> texts;  // by Dimension, empty when none given
 

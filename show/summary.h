@@ -1,13 +1,4 @@
-// The summary printed by quadmine-show --summary over the chosen concepts:
-// their number, how many concepts have each set size in each dimension, and
-// per dimension the `top` elements held by the most concepts (ties by code).
-// users_only.txt, when it could be read, adds its line count and its number of
-// distinct users (the users the evaluations serve).
-//
-//   Text  aligned tables; Tsv  one fact per line, first field "concepts",
-//   "users_only", "size" (dimension, size, concepts) or "top" (dimension,
-//   code, text, concepts); Json  one object with the same facts, a "name"
-//   beside each top code of a dimension that has a dictionary.
+// The summary printed by quadmine-show --summary.
 #pragma once
 
 #include <array>
@@ -19,12 +10,15 @@
 #include "show/command_line.h"
 #include "show/names.h"
 
+// What users_only.txt holds: its lines and its distinct users (the users the
+// evaluations serve); `read` is false when it could not be read.
 struct UsersFileCount {
   bool read = false;
   long lines = 0;
   std::size_t distinct_users = 0;
 };
 
+// The facts of a summary over the chosen concepts.
 struct Summary {
   std::size_t concepts = 0;
   std::array<std::map<std::size_t, std::size_t>, kDimensions> sizes;      // size -> concepts
@@ -36,5 +30,13 @@ struct Summary {
 // 0, or the number of the first line that does not begin with a user.
 long count_users_file(std::FILE* in, UsersFileCount& out);
 
+// The number of `chosen` concepts, how many have each set size in each
+// dimension, and per dimension the `top` elements held by the most concepts
+// (ties by code). users_file is left for the caller.
 Summary summarize(const std::vector<const ReportedConcept*>& chosen, long top);
+
+// Text: aligned tables. Tsv: one fact per line, its first field "concepts",
+// "users_only", "size" (dimension, size, concepts) or "top" (dimension, code,
+// text, concepts). Json: one object with the same facts, a "name" beside each
+// top code of a dimension that has a dictionary.
 void print_summary(std::FILE* out, const Summary& summary, const Names& names, Format format);
