@@ -21,9 +21,10 @@ CalendarDate civil_from_days(std::int64_t z) {
   const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
   const std::int64_t mp = (5 * doy + 2) / 153;
   CalendarDate date;
+  const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
   date.day = doy - (153 * mp + 2) / 5 + 1;
-  date.month = mp < 10 ? mp + 3 : mp - 9;
-  date.year = yoe + era * 400 + (date.month <= 2 ? 1 : 0);
+  date.month = month;
+  date.year = yoe + era * 400 + (month <= 2 ? 1 : 0);
   return date;
 }
 
@@ -31,23 +32,20 @@ CalendarDate civil_from_days(std::int64_t z) {
 
 bool calendar_code(const CalendarDate& date, Period period, int& code) {
   if (date.year < 1 || date.year > 9999) return false;
-  const bool has_month = date.month != 0;
-  const bool has_day = date.day != 0;
-  if (has_month && (date.month < 1 || date.month > 12)) return false;
-  if (has_day && (!has_month || date.day < 1 || date.day > days_in_month(date.year, date.month))) {
-    return false;
-  }
+  const std::int64_t month = date.month.value_or(1);
+  const std::int64_t day = date.day.value_or(1);
+  if (month < 1 || month > 12 || day < 1 || day > days_in_month(date.year, month)) return false;
   switch (period) {
     case Period::Year:
       code = static_cast<int>(date.year);
       return true;
     case Period::Month:
-      if (!has_month) return false;
-      code = static_cast<int>(date.year * 100 + date.month);
+      if (!date.month) return false;
+      code = static_cast<int>(date.year * 100 + month);
       return true;
     case Period::Day:
-      if (!has_day) return false;
-      code = static_cast<int>(date.year * 10000 + date.month * 100 + date.day);
+      if (!date.month || !date.day) return false;
+      code = static_cast<int>(date.year * 10000 + month * 100 + day);
       return true;
   }
   return false;

@@ -4,14 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 enum class Period { Year, Month, Day };
 
-// A calendar date read from columns; month and day are 0 when absent.
+// A calendar date read from columns; month and day may be absent.
 struct CalendarDate {
   std::int64_t year = 0;
-  std::int64_t month = 0;
-  std::int64_t day = 0;
+  std::optional<std::int64_t> month;
+  std::optional<std::int64_t> day;
 };
 
 // The code of `date` for `period`. Every part that is present is checked

@@ -130,7 +130,11 @@ bool take_d(const std::vector<std::string>& fields, const Layout& layout, const 
         o.milliseconds ? (t >= 0 ? t / 1000 : -((-(t + 1)) / 1000) - 1) : t;
     ok = unix_time_code(seconds, o.period, d);
   } else {
-    ok = calendar_code(CalendarDate{values[0], values[1], values[2]}, o.period, d);
+    CalendarDate date;
+    date.year = values[0];
+    if (layout.d.size() > 1) date.month = values[1];
+    if (layout.d.size() > 2) date.day = values[2];
+    ok = calendar_code(date, o.period, d);
   }
   if (!ok) {
     error = "bad date";

@@ -64,11 +64,14 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
       {"1 2 3 4\n1 2 3\n", "--d 4", "raw:2: missing columns: the line has 3 fields, 4 are needed"},
       {"1 2 3 4\n1 2 3 x4\n", "--d 4", "raw:2: bad number 'x4' in column 4"},
       {"1 2 3 2009 2\n1 2 3 2009 13\n", "--year 4 --month 5", "raw:2: bad date '2009', '13'"},
-      {"1 2 3 2009 2 29\n", "--year 4 --month 5 --day 6", "raw:1: bad date '2009', '2', '29'"},
+      {"1 2 3 2000 2 29\n1 2 3 1900 2 29\n", "--year 4 --month 5 --day 6",
+       "raw:2: bad date '1900', '2', '29'"},
+      {"1 2 3 9999 1\n1 2 3 1 0\n", "--year 4 --month 5 --period year", "raw:2: bad date '1', '0'"},
+      {"1 2 3 1\n1 2 3 0\n", "--year 4", "raw:2: bad date '0'"},
+      {"1 2 3 9999\n1 2 3 10000\n", "--year 4", "raw:2: bad date '10000'"},
       {"1,,3,4\n", "--d 4", "raw:1: empty tag in column 2"},
       {"1,\"2,3,4\n", "--d 4", "raw:1: unclosed quote"},
       {"a b c when\n", "--d when --tag x", "raw:1: no column named 'x' in the header"},
-      {"1 2 3 4\n", "--d 4 --period year", "--period does not go with --d\nTry"},
       {"1 2 3 4\n", "--time 4", "--time needs --period year|month|day\nTry"},
   };
   for (const Case& c : cases) {
@@ -78,8 +81,7 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
     EXPECT_EQ(r.exit_status, 1) << c.args;
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     EXPECT_EQ(read_file(dir.file("base")), "earlier\n");
-    EXPECT_EQ(run_tool(dir, "ls", "").out,
-              "base\nraw\nstderr.txt\nstdout.txt\n");  // no temporary left
+    EXPECT_EQ(run_tool(dir, "ls", "").out, "base\nraw\nstderr.txt\nstdout.txt\n");  // no temp
   }
   TempDir dir;
   const RunResult help = prepare(dir, "", "--help");
@@ -90,12 +92,10 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
 // The whole path: text tags and resources prepared, mined, shown with their names.
 TEST(Show, PrintsConceptsWithDictionaryTexts) {
   TempDir dir;
-  ASSERT_EQ(prepare(dir,
-                    "1,rock,Muse,1\n2,rock,Muse,1\n3,rock,Muse,1\n1,indie pop,Muse,1\n"
-                    "2,indie pop,Muse,1\n1,rock,Blur,1\n2,rock,Blur,1\n",
-                    kIds + "--d 4")
-                .exit_status,
-            0);
+  const char* raw =
+      "1,rock,Muse,1\n2,rock,Muse,1\n3,rock,Muse,1\n1,indie pop,Muse,1\n"
+      "2,indie pop,Muse,1\n1,rock,Blur,1\n2,rock,Blur,1\n";
+  ASSERT_EQ(prepare(dir, raw, kIds + "--d 4").exit_status, 0);
   ASSERT_EQ(run_quadmine(dir.path(), {"base", "2", "1", "1", "1"}).exit_status, 0);
   const std::string concepts = read_file(dir.file("quadri_concepts.txt"));
   const std::string users = read_file(dir.file("users_only.txt"));
@@ -153,11 +153,13 @@ TEST(Show, BadInputIsAnError) {
 
 TEST(Quadmine, WarnsOnceWhenATripleFormsSeveralRuns) {
   TempDir dir;
-  write_file(dir.file("base.txt"), "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 100 5\n5 11 100 5\n");
+  // Tag 10 in three runs (lines 1, 3-4, 6), tag 11 in two (lines 2, 5).
+  write_file(dir.file("base.txt"),
+             "1 10 100 5\n2 11 100 5\n3 10 100 5\n4 10 100 5\n5 11 100 5\n6 10 100 5\n");
   const RunResult r = run_quadmine(dir.path(), {"base.txt", "2", "1", "1", "1"});
   EXPECT_EQ(r.err,
             "quadmine: warning: 2 (tag, resource, D) triples of base.txt occur in more than "
-            "one run of lines, the first again at line 4; each run is mined as a group of "
+            "one run of lines, the first again at line 3; each run is mined as a group of "
             "its own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n");
   write_file(dir.file("base.txt"), "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 101 5\n5 11 101 5\n");
   EXPECT_EQ(run_quadmine(dir.path(), {"base.txt", "2", "1", "1", "1"}).err, "");
