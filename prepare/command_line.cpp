@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/named_choice.h"
+
 const char* const kPrepareUsage =
     "Usage: quadmine-prepare RAW BASE --user COL --tag COL --resource COL D-SOURCE [options]\n"
     "\n"
@@ -32,23 +34,10 @@ const char* const kPrepareUsage =
 
 namespace {
 
-bool parse_period(std::string_view text, Period& period) {
-  static const std::map<std::string_view, Period> kPeriods = {
-      {"year", Period::Year}, {"month", Period::Month}, {"day", Period::Day}};
-  const auto it = kPeriods.find(text);
-  if (it == kPeriods.end()) return false;
-  period = it->second;
-  return true;
-}
-
-bool parse_separator(std::string_view text, Separator& separator) {
-  static const std::map<std::string_view, Separator> kSeparators = {
-      {"tab", Separator::Tab}, {"comma", Separator::Comma}, {"blanks", Separator::Blanks}};
-  const auto it = kSeparators.find(text);
-  if (it == kSeparators.end()) return false;
-  separator = it->second;
-  return true;
-}
+const std::map<std::string_view, Period> kPeriods = {
+    {"year", Period::Year}, {"month", Period::Month}, {"day", Period::Day}};
+const std::map<std::string_view, Separator> kSeparators = {
+    {"tab", Separator::Tab}, {"comma", Separator::Comma}, {"blanks", Separator::Blanks}};
 
 // Checks the combination of D options and settles the period.
 bool check_d_source(PrepareOptions& o, bool period_given, bool unit_given, std::string& error) {
@@ -140,7 +129,7 @@ bool parse_prepare_options(int argc, const char* const* argv, PrepareOptions& o,
       *it->second = value;
     } else if (arg == "--period") {
       period_given = true;
-      if (!parse_period(value, o.period)) {
+      if (!pick(kPeriods, value, o.period)) {
         error = "bad period '" + std::string(value) + "' (year, month or day)";
         return false;
       }
@@ -153,7 +142,7 @@ bool parse_prepare_options(int argc, const char* const* argv, PrepareOptions& o,
       o.milliseconds = value == "ms";
     } else if (arg == "--separator") {
       o.separator_given = true;
-      if (!parse_separator(value, o.separator)) {
+      if (!pick(kSeparators, value, o.separator)) {
         error = "bad separator '" + std::string(value) + "' (tab, comma or blanks)";
         return false;
       }

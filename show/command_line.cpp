@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "text/scanner.h"
+#include "tools/named_choice.h"
 
 const char* const kShowUsage =
     "Usage: quadmine-show [options]\n"
@@ -33,14 +34,6 @@ bool parse_count(std::string_view text, long& out) {
   int value = 0;
   if (!scan.number(value) || !scan.only_space_left() || value < 0) return false;
   out = value;
-  return true;
-}
-
-template <typename Value>
-bool pick(const std::map<std::string_view, Value>& choices, std::string_view text, Value& out) {
-  const auto it = choices.find(text);
-  if (it == choices.end()) return false;
-  out = it->second;
   return true;
 }
 
