@@ -24,7 +24,7 @@ enum class HeaderChoice { Detect, Yes, No };
 struct PrepareOptions {
   std::string raw;
   std::string base;
-  // Column specifications as given; empty when the option is absent.
+  // Columns as given on the command line; empty when the option is absent.
   std::string user, tag, resource, d, time, year, month, day;
   DSource d_source = DSource::Column;
   Period period = Period::Year;  // for Time and Calendar

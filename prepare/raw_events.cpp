@@ -37,48 +37,48 @@ bool d_number(const std::string& text, const PrepareOptions& o, std::int64_t& ou
   return true;
 }
 
-bool is_number(const std::string& spec) {
-  return spec.find_first_not_of("0123456789") == std::string::npos;
+bool is_number(const std::string& arg) {
+  return arg.find_first_not_of("0123456789") == std::string::npos;
 }
 
-std::vector<const std::string*> d_specs(const PrepareOptions& o) {
+std::vector<const std::string*> d_column_args(const PrepareOptions& o) {
   if (o.d_source == DSource::Column) return {&o.d};
   if (o.d_source == DSource::Time) return {&o.time};
-  std::vector<const std::string*> specs = {&o.year};
-  if (!o.month.empty()) specs.push_back(&o.month);
-  if (!o.day.empty()) specs.push_back(&o.day);
-  return specs;
+  std::vector<const std::string*> args = {&o.year};
+  if (!o.month.empty()) args.push_back(&o.month);
+  if (!o.day.empty()) args.push_back(&o.day);
+  return args;
 }
 
-bool resolve(const std::string& spec, const std::vector<std::string>* header, Column& column,
+bool resolve(const std::string& arg, const std::vector<std::string>* header, Column& column,
              std::string& error) {
-  if (is_number(spec)) {
-    column.index = std::stoul(spec) - 1;
-    column.label = spec;
+  if (is_number(arg)) {
+    column.index = std::stoul(arg) - 1;
+    column.label = arg;
     return true;
   }
   const auto found = header == nullptr ? std::vector<std::string>::const_iterator{}
-                                       : std::find(header->begin(), header->end(), spec);
+                                       : std::find(header->begin(), header->end(), arg);
   if (header == nullptr || found == header->end()) {
-    error = "no column named '" + spec + "' in the header";
+    error = "no column named '" + arg + "' in the header";
     return false;
   }
   column.index = static_cast<std::size_t>(found - header->begin());
-  column.label = "'" + spec + "'";
+  column.label = "'" + arg + "'";
   return true;
 }
 
 // Decides whether the first line is a header, then resolves every column.
 bool plan_layout(const PrepareOptions& o, const std::vector<std::string>& first, bool& header,
                  Layout& layout, std::string& error) {
-  const std::vector<const std::string*> dspecs = d_specs(o);
+  const std::vector<const std::string*> d_args = d_column_args(o);
   bool named = !is_number(o.user) || !is_number(o.tag) || !is_number(o.resource);
   bool d_not_numbers = false;
-  for (const std::string* spec : dspecs) {
-    named = named || !is_number(*spec);
+  for (const std::string* arg : d_args) {
+    named = named || !is_number(*arg);
     std::int64_t value = 0;
-    if (is_number(*spec)) {
-      const std::size_t i = std::stoul(*spec) - 1;
+    if (is_number(*arg)) {
+      const std::size_t i = std::stoul(*arg) - 1;
       d_not_numbers = d_not_numbers || (i < first.size() && !d_number(first[i], o, value));
     }
   }
@@ -89,9 +89,9 @@ bool plan_layout(const PrepareOptions& o, const std::vector<std::string>& first,
       !resolve(o.resource, names, layout.resource, error)) {
     return false;
   }
-  for (const std::string* spec : dspecs) {
+  for (const std::string* arg : d_args) {
     layout.d.emplace_back();
-    if (!resolve(*spec, names, layout.d.back(), error)) return false;
+    if (!resolve(*arg, names, layout.d.back(), error)) return false;
   }
   layout.needed = std::max({layout.user.index, layout.tag.index, layout.resource.index}) + 1;
   for (const Column& c : layout.d) layout.needed = std::max(layout.needed, c.index + 1);
