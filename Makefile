@@ -2,8 +2,12 @@
 #   make example   build the program and run it on the bundled example base
 #   make test      build and run every test, normally and under ASan + UBSan
 #   make bench     build the benchmarks (programs in build/bench/bench/)
+#   make install   build the release programs and install them with their man
+#                  pages under PREFIX (default /usr/local): make install PREFIX=~/.local
 
-.PHONY: example test bench clean
+PREFIX ?= /usr/local
+
+.PHONY: example test bench install clean
 
 example:
 	cmake --preset release
@@ -19,6 +23,11 @@ test:
 bench:
 	cmake --preset bench
 	cmake --build --preset bench
+
+install:
+	cmake --preset release
+	cmake --build --preset release
+	cmake --install build/release --prefix "$(PREFIX)"
 
 clean:
 	rm -rf build out

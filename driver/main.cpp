@@ -31,7 +31,8 @@ int fail_file(const ResultFileFailure& failure) {
 }
 
 // Loads the base named `path` (already open as fp); false after an error
-// message.
+// message. A base whose triples form several runs gets a warning on standard
+// error.
 bool load(const char* path) {
   const LoadResult loaded = load_la_base();
   if (loaded.status == LoadStatus::InvalidLine) {
@@ -43,6 +44,13 @@ bool load(const char* path) {
     std::printf("\nERROR : Lecture de la base %s impossible a la ligne %ld...\n", path,
                 loaded.line);
     return false;
+  }
+  if (loaded.split.keys != 0) {
+    std::fprintf(stderr,
+                 "quadmine: warning: %zu (tag, resource, D) triples of %s occur in more than one "
+                 "run of lines, the first again at line %ld; each run is mined as a group of its "
+                 "own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n",
+                 loaded.split.keys, path, loaded.split.first_line);
   }
   return true;
 }

@@ -7,6 +7,7 @@
 
 #include "driver/progress.h"
 #include "loader/base_line.h"
+#include "loader/run_order.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
 #include "text/line_reader.h"
@@ -29,6 +30,7 @@ class QuadReader {
       switch (parse_base_line(line.data(), line.size(), quad)) {
         case LineKind::Quadruple:
           ++quads_;
+          order_.line(quad);
           return Result::Quadruple;
         case LineKind::Blank:
           continue;
@@ -39,10 +41,13 @@ class QuadReader {
   }
 
   long line_number() const { return line_number_; }
+  std::FILE* base() const { return base_; }
   int quads() const { return quads_; }
+  const RunOrder& order() const { return order_; }
 
  private:
   std::FILE* base_;
+  RunOrder order_;
   TextLineReader lines_;
   long line_number_ = 0;
   int quads_ = 0;
@@ -85,7 +90,10 @@ class Grouping {
       has_previous = true;
       r = reader_.next(current);
     }
-    return r == QuadReader::Result::End ? LoadResult{} : failure(r);
+    if (r != QuadReader::Result::End) return failure(r);
+    LoadResult result;
+    if (!reader_.order().ascending()) result.split = find_split_runs(reader_.base());
+    return result;
   }
 
   int quads() const { return reader_.quads(); }

@@ -1,11 +1,14 @@
 // The base loader.
 #pragma once
 
+#include "loader/run_order.h"
+
 enum class LoadStatus { Ok, InvalidLine, ReadError };
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Ok;
-  long line = 0;  // physical line number (from 1, blank lines counted)
+  long line = 0;   // physical line number (from 1, blank lines counted)
+  RunSplit split;  // keys found in more than one run (complete loads only)
 };
 
 // Reads the stream fp to its end. Every run of consecutive lines with the same
@@ -18,5 +21,9 @@ struct LoadResult {
 // once.
 //
 // On an invalid line or a read error the loader stops and says where; ens_tc
-// and ijk then hold what was loaded so far and must not be used.
+// and ijk then hold what was loaded so far and must not be used. After a
+// complete load, `split` tells whether some (tag, resource, D) key formed
+// more than one run of lines (see run_order.h; the base is read a second time
+// when its runs are not in ascending order); the groups are the same either
+// way.
 LoadResult load_la_base();

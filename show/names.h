@@ -1,0 +1,22 @@
+// Texts printed for the elements of a concept.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "tools/code_dictionary.h"
+#include "tools/concept_file.h"
+
+// The dictionaries given for each dimension: the text of a code when its
+// dimension's dictionary holds it, the code in decimal otherwise.
+struct Names {
+  std::array<CodeTexts, kDimensions> texts;  // by Dimension, empty when none given
+
+  // The dictionary text of `code` in dimension `d`, or null.
+  const std::string* find(int d, int code) const;
+  // find()'s text, or the code in decimal.
+  std::string of(int d, int code) const;
+};
+
+// `text` as a JSON string, quotes included: '"', '\' and control bytes escaped.
+std::string json_string(const std::string& text);

@@ -1,0 +1,168 @@
+// quadmine-prepare and quadmine-show run as programs on small raw files and
+// result files, standard output and files compared byte for byte; and the
+// warning of quadmine on a base whose triples form several runs.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "run_support.h"
+
+namespace {
+
+// Runs `program args` (args already quoted for the shell) in `dir`.
+RunResult run_tool(const TempDir& dir, const std::string& program, const std::string& args) {
+  const int raw = std::system(
+      ("cd '" + dir.path() + "' && '" + program + "' " + args + " >stdout.txt 2>stderr.txt")
+          .c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir.file("stdout.txt")),
+          read_file(dir.file("stderr.txt"))};
+}
+
+RunResult prepare(const TempDir& dir, const std::string& raw, const std::string& args) {
+  write_file(dir.file("raw"), raw);
+  return run_tool(dir, QUADMINE_PREPARE_BIN, "raw base " + args);
+}
+
+const std::string kIds = "--user 1 --tag 2 --resource 3 ";
+
+TEST(Prepare, WritesSortedDistinctQuadruplesAndDictionaries) {
+  struct Case {
+    const char *raw, *args, *base, *tags;
+  } cases[] = {
+      // Tabs and a header; calendar columns coarsened to months; a repeated event.
+      {"u\ttag\tres\td\tm\ty\n5\t2\t9\t15\t4\t2009\n5\t2\t9\t1\t4\t2009\n1\t2\t9\t30\t4\t2009\n"
+       "3\t1\t9\t1\t12\t2008\n",
+       "--year y --month m --day d --period month", "3 1 9 200812\n1 2 9 200904\n5 2 9 200904\n",
+       nullptr},
+      // Commas, quotes and text tags, coded in order of first appearance.
+      {"7,hip hop,20,1\n7,\"a,\"\"b\"\"%\",20,1\n8,hip hop,10,1\n", "--d 4",
+       "8 1 10 1\n7 1 20 1\n7 2 20 1\n", "hip%20hop 0 1 0 -\na,\"b\"%25 0 2 0 -\n"},
+      // Runs of blanks, Unix seconds before and after 1970, by day.
+      {"  1 2 3 -1\n1  2 3 86400 \n\n", "--time 4 --period day", "1 2 3 19691231\n1 2 3 19700102\n",
+       nullptr},
+      // Milliseconds: -1 ms is still 1969.
+      {"1 2 3 -1\n1 2 3 0\n", "--time 4 --unit ms --period year", "1 2 3 1969\n1 2 3 1970\n",
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const RunResult r = prepare(dir, c.raw, kIds + c.args);
+    EXPECT_EQ(r.exit_status, 0) << c.args << r.err;
+    EXPECT_EQ(read_file(dir.file("base")), c.base) << c.args;
+    EXPECT_EQ(file_exists(dir.file("base.tags")), c.tags != nullptr) << c.args;
+    EXPECT_EQ(read_file(dir.file("base.tags")), c.tags != nullptr ? c.tags : "");
+    EXPECT_FALSE(file_exists(dir.file("base.resources")));
+  }
+}
+
+TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
+  struct Case {
+    const char *raw, *args, *err;
+  } cases[] = {
+      {"1 2 3 4\n1 2 3\n", "--d 4", "raw:2: missing columns: the line has 3 fields, 4 are needed"},
+      {"1 2 3 4\n1 2 3 x4\n", "--d 4", "raw:2: bad number 'x4' in column 4"},
+      {"1 2 3 2009 2\n1 2 3 2009 13\n", "--year 4 --month 5", "raw:2: bad date '2009', '13'"},
+      {"1 2 3 2000 2 29\n1 2 3 1900 2 29\n", "--year 4 --month 5 --day 6",
+       "raw:2: bad date '1900', '2', '29'"},
+      {"1 2 3 9999 1\n1 2 3 1 0\n", "--year 4 --month 5 --period year", "raw:2: bad date '1', '0'"},
+      {"1 2 3 1\n1 2 3 0\n", "--year 4", "raw:2: bad date '0'"},
+      {"1 2 3 9999\n1 2 3 10000\n", "--year 4", "raw:2: bad date '10000'"},
+      {"1,,3,4\n", "--d 4", "raw:1: empty tag in column 2"},
+      {"1,\"2,3,4\n", "--d 4", "raw:1: unclosed quote"},
+      {"a b c when\n", "--d when --tag x", "raw:1: no column named 'x' in the header"},
+      {"1 2 3 4\n", "--time 4", "--time needs --period year|month|day\nTry"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    write_file(dir.file("base"), "earlier\n");
+    const RunResult r = prepare(dir, c.raw, kIds + c.args);
+    EXPECT_EQ(r.exit_status, 1) << c.args;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    EXPECT_EQ(read_file(dir.file("base")), "earlier\n");
+    EXPECT_EQ(run_tool(dir, "ls", "").out, "base\nraw\nstderr.txt\nstdout.txt\n");  // no temp
+  }
+  TempDir dir;
+  const RunResult help = prepare(dir, "", "--help");
+  EXPECT_EQ(help.exit_status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: quadmine-prepare RAW BASE", 0), 0U);
+}
+
+// The whole path: text tags and resources prepared, mined, shown with their names.
+TEST(Show, PrintsConceptsWithDictionaryTexts) {
+  TempDir dir;
+  const char* raw =
+      "1,rock,Muse,1\n2,rock,Muse,1\n3,rock,Muse,1\n1,indie pop,Muse,1\n"
+      "2,indie pop,Muse,1\n1,rock,Blur,1\n2,rock,Blur,1\n";
+  ASSERT_EQ(prepare(dir, raw, kIds + "--d 4").exit_status, 0);
+  ASSERT_EQ(run_quadmine(dir.path(), {"base", "2", "1", "1", "1"}).exit_status, 0);
+  const std::string concepts = read_file(dir.file("quadri_concepts.txt"));
+  const std::string users = read_file(dir.file("users_only.txt"));
+  const std::string dicts = "--tags base.tags --resources base.resources ";
+  struct Case {
+    std::string args, out;
+  } cases[] = {
+      {dicts + "--min-users 3",
+       "concept 1  (3 users, 1 tag, 1 resource, 1 D value)\n  users      1, 2, 3\n"
+       "  tags       rock\n  resources  Muse\n  D          1\n\n"},
+      {dicts + "--format tsv --sort resources --limit 2",
+       "concept\tusers\ttags\tresources\td\n3\t1 2\trock\tMuse Blur\t1\n1\t1 2 3\trock\tMuse\t1\n"},
+      {"--tags base.tags --format tsv --min-users 1 --limit 2",
+       "concept\tusers\ttags\tresources\td\n1\t1 2 3\trock\t1\t1\n2\t1 2\tindie%20pop\t1\t1\n"},
+      {"--format json --min-tags 2", "[]\n"},
+      {dicts + "--format json --sort users --limit 1",
+       "[\n  {\"concept\": 1, \"users\": [1, 2, 3], \"tags\": [1], \"resources\": [1], \"d\": [1], "
+       "\"tag_names\": [\"rock\"], \"resource_names\": [\"Muse\"]}\n]\n"},
+      {dicts + "--summary --format tsv --top 1",
+       "concepts\t3\nusers_only\t7\t3\nsize\tusers\t2\t2\nsize\tusers\t3\t1\nsize\ttags\t1\t3\n"
+       "size\tresources\t1\t2\nsize\tresources\t2\t1\nsize\td\t1\t3\n"
+       "top\tusers\t1\t1\t3\ntop\ttags\t1\trock\t2\ntop\tresources\t1\tMuse\t3\ntop\td\t1\t1\t3\n"},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = run_tool(dir, QUADMINE_SHOW_BIN, c.args);
+    EXPECT_EQ(r.exit_status, 0) << c.args << r.err;
+    EXPECT_EQ(r.out, c.out) << c.args;
+  }
+  EXPECT_EQ(read_file(dir.file("quadri_concepts.txt")), concepts);  // only read
+  EXPECT_EQ(read_file(dir.file("users_only.txt")), users);
+}
+
+TEST(Show, BadInputIsAnError) {
+  TempDir dir;
+  const std::string show = QUADMINE_SHOW_BIN;
+  EXPECT_NE(run_tool(dir, show, "").err.find("cannot open ./quadri_concepts.txt"),
+            std::string::npos);
+  write_file(dir.file("quadri_concepts.txt"),
+             "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }\nU = {1}");
+  write_file(dir.file("tags"), "rock 0 1 0 -\nrock 0\n");
+  const struct {
+    std::string args, err;
+  } cases[] = {{"", "./quadri_concepts.txt:3: not a concept line"},
+               {"--sort colour", "bad value 'colour' for --sort"},
+               {"--limit -1", "bad value '-1' for --limit"}};
+  for (const auto& c : cases) {
+    const RunResult r = run_tool(dir, show, c.args);
+    EXPECT_EQ(r.exit_status, 1);
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+  }
+  write_file(dir.file("quadri_concepts.txt"), "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }");
+  EXPECT_EQ(run_tool(dir, show, "--tags tags").err,
+            "quadmine-show: tags:2: not a dictionary line\n");
+}
+
+TEST(Quadmine, WarnsOnceWhenATripleFormsSeveralRuns) {
+  TempDir dir;
+  // Tag 10 in three runs (lines 1, 3-4, 6), tag 11 in two (lines 2, 5).
+  write_file(dir.file("base.txt"),
+             "1 10 100 5\n2 11 100 5\n3 10 100 5\n4 10 100 5\n5 11 100 5\n6 10 100 5\n");
+  const RunResult r = run_quadmine(dir.path(), {"base.txt", "2", "1", "1", "1"});
+  EXPECT_EQ(r.err,
+            "quadmine: warning: 2 (tag, resource, D) triples of base.txt occur in more than "
+            "one run of lines, the first again at line 3; each run is mined as a group of "
+            "its own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n");
+  write_file(dir.file("base.txt"), "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 101 5\n5 11 101 5\n");
+  EXPECT_EQ(run_quadmine(dir.path(), {"base.txt", "2", "1", "1", "1"}).err, "");
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "tools/concept_file.h"
+
+#include <charconv>
+#include <string_view>
+#include <utility>
+
+#include "text/line_reader.h"
+
+namespace {
+
+// Parses "X = {a, b, }" at the front of `rest` (after `label`) into `set`.
+bool take_set(std::string_view& rest, std::string_view label, std::vector<int>& set) {
+  if (rest.substr(0, label.size()) != label) return false;
+  rest.remove_prefix(label.size());
+  while (!rest.empty() && rest.front() != '}') {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+    if (ec != std::errc()) return false;
+    rest.remove_prefix(static_cast<std::size_t>(end - rest.data()));
+    if (rest.substr(0, 2) != ", ") return false;
+    rest.remove_prefix(2);
+    set.push_back(value);
+  }
+  if (rest.empty()) return false;
+  rest.remove_prefix(1);  // '}'
+  return true;
+}
+
+bool parse_concept_line(std::string_view line, ReportedConcept& c) {
+  static constexpr std::array<std::string_view, kDimensions> kLabels = {"U = {", ",  T = {",
+                                                                        ",  R = {", ",  D = {"};
+  for (int d = 0; d < kDimensions; ++d) {
+    if (!take_set(line, kLabels[static_cast<std::size_t>(d)],
+                  c.sets[static_cast<std::size_t>(d)])) {
+      return false;
+    }
+  }
+  return line.empty();
+}
+
+}  // namespace
+
+long read_concept_file(std::FILE* in, std::vector<ReportedConcept>& out) {
+  TextLineReader reader;
+  std::string_view line;
+  long number = 0;
+  while (reader.next(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    if (line.empty()) continue;
+    ReportedConcept c;
+    c.number = static_cast<long>(out.size()) + 1;
+    if (!parse_concept_line(line, c)) return number;
+    out.push_back(std::move(c));
+  }
+  return std::ferror(in) != 0 ? number + 1 : 0;
+}
