@@ -1,19 +1,30 @@
-// The plain mining passes and report loop: the straightforward rendering of
-// the rules over ens_tc, comparing every pair the rules name by scanning the
-// store and the new-concept lists. They are the reference that the indexed
-// passes and report of the program must match exactly.
+// The plain forms of the loader's grouping, the three mining passes, the
+// report loop and the two per-user evaluations: each rule written out as it
+// reads, scanning the stores and lists with the set primitives. The program's
+// indexed forms must give exactly the same results.
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "store/triconcept.h"
 
 namespace reference {
+
+// Groups the quadruple lines of `base` (blank lines skipped) into ens_tc and
+// counts them in ijk.
+void load(const std::string& base);
 
 void find_ts_v3();
 void find_rs();
 void find_ds();
 
-// The report loop built on test_inclusionFINAL: appends the report lines and
-// the user lines to the two strings instead of files, and fills ens_tc2.
+// The report loop over ens_tc: the report and user lines are appended to the
+// two strings, the reported concepts to ens_tc2.
 void write_report(std::string& concepts, std::string& users);
+
+// What a user served with D value d receives from the reported concepts.
+std::vector<int> recommendation(int user, int d, const std::vector<TriConcept>& reported);
+std::vector<int> proposal(int user, int d, const std::vector<TriConcept>& reported);
 
 }  // namespace reference

@@ -1,0 +1,181 @@
+#include "reference/reference_passes.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "mining/subsumption.h"
+#include "output/final_filter.h"
+#include "store/globals.h"
+#include "store/set_primitives.h"
+
+namespace reference {
+namespace {
+
+using Set = std::vector<int> TriConcept::*;
+
+bool reaches(const std::vector<int>& set, int threshold) { return std::ssize(set) >= threshold; }
+
+// Appends each element of `from` that `into` lacks, in `from`'s order.
+void absorb(const std::vector<int>& from, std::vector<int>& into) {
+  for (const int x : from) if (!containsStandard(into, x)) into.push_back(x);
+}
+
+void erase(std::vector<int>& positions) {
+  nettoyage_de_la_baseStandard(positions);
+  positions.clear();
+}
+
+// The resource pass (grown rs, gate ts, third ds) or the D pass (grown ds,
+// gate rs, third rs, whose length then also counts before erasing).
+void extend(Set grown, Set gate, int gate_min, Set third, int third_min, std::vector<int>& erasure) {
+  std::vector<TriConcept> fresh;
+  erasure.clear();
+  for (std::size_t i = 0; i + 1 < ens_tc.size(); ++i) {
+    erase(erasure);
+    if (i >= ens_tc.size()) break;
+    TriConcept& cur = ens_tc[i];
+    if (!reaches(cur.*gate, gate_min)) continue;
+    for (std::size_t k = i + 1; k < ens_tc.size(); ++k) {
+      const TriConcept& n = ens_tc[k];
+      if (!reaches(n.*gate, gate_min)) continue;
+      if (inclus_egalStandard(cur.us, n.us) && inclus_egalStandard(cur.ts, n.ts) &&
+          inclus_egalStandard(cur.*third, n.*third) && !containsStandard(cur.*grown, (n.*grown)[0])) {
+        absorb(n.*grown, cur.*grown);
+        if (cur.ts.size() == n.ts.size() && cur.us.size() == n.us.size() &&
+            (third == &TriConcept::ds || cur.rs.size() == n.rs.size())) {
+          erasure.push_back(static_cast<int>(k));
+        }
+        continue;
+      }
+      TriConcept c;
+      elements_en_commun(cur.ts, n.ts, c.ts);
+      elements_en_commun(cur.us, n.us, c.us);
+      elements_en_commun(cur.*third, n.*third, c.*third);
+      if (!reaches(c.ts, minsupp_t) || !reaches(c.us, minsupp_u) || !reaches(c.*third, third_min)) continue;
+      c.*grown = cur.*grown;
+      absorb(n.*grown, c.*grown);
+      bool covered = false;
+      test_inclusionRS(c, fresh, covered);
+      if (!covered) fresh.push_back(c);
+    }
+  }
+  ens_tc.insert(ens_tc.end(), fresh.begin(), fresh.end());
+  erase(erasure);
+}
+
+std::string elements(const std::vector<int>& set) {
+  std::string text;
+  for (const int x : set) text += std::to_string(x) + ", ";
+  return text;
+}
+
+}  // namespace
+
+void load(const std::string& base) {
+  std::vector<std::vector<int>> q;
+  std::istringstream in(base);
+  for (std::string line; std::getline(in, line);) {
+    std::vector<int> x(4);
+    if (std::sscanf(line.c_str(), "%d %d %d %d", &x[0], &x[1], &x[2], &x[3]) == 4) q.push_back(x);
+  }
+  ijk = static_cast<int>(q.size());
+  const auto same_key = [&](std::size_t a) {
+    return q[a][1] == q[a - 1][1] && q[a][2] == q[a - 1][2] && q[a][3] == q[a - 1][3];
+  };
+  for (std::size_t i = 0; i < q.size(); ++i) {
+    TriConcept c;
+    c.ts = {q[i][1]}, c.rs = {q[i][2]}, c.ds = {q[i][3]}, c.us = {q[i][0]};
+    if (i > 0 && same_key(i)) {
+      // Lines i - 1, i, ... form the group; the line that ends it only
+      // becomes the previous line.
+      c.us = {q[i - 1][0]};
+      for (; i < q.size() && same_key(i); ++i) c.us.push_back(q[i][0]);
+      if (reaches(c.us, minsupp_u)) ens_tc.push_back(c);
+    } else if (minsupp_u == 1) {
+      ens_tc.push_back(c);
+    }
+  }
+}
+
+void find_ts_v3() {
+  const auto same_r_and_d = [](const TriConcept& a, const TriConcept& b) {
+    return a.rs[0] == b.rs[0] && a.ds[0] == b.ds[0];
+  };
+  const std::size_t window = ijk >= 200 ? 50 : 3;
+  std::vector<TriConcept> fresh;
+  indices_ts.clear();
+  for (std::size_t i = 0; i + window < ens_tc.size(); ++i) {
+    erase(indices_ts);
+    if (i >= ens_tc.size()) break;
+    TriConcept& cur = ens_tc[i];
+    for (std::size_t k = i; k-- > 0 && same_r_and_d(cur, ens_tc[k]);) {
+      if (inclus_egalStandard(cur.us, ens_tc[k].us)) absorb(ens_tc[k].ts, cur.ts);
+    }
+    for (std::size_t k = i + 1; k < ens_tc.size() && same_r_and_d(cur, ens_tc[k]); ++k) {
+      const TriConcept& n = ens_tc[k];
+      if (inclus_egalStandard(cur.us, n.us)) {
+        absorb(n.ts, cur.ts);
+        if (cur.us.size() == n.us.size()) indices_ts.push_back(static_cast<int>(k));
+        continue;
+      }
+      TriConcept c;
+      elements_en_commun(cur.us, n.us, c.us);
+      if (inclus_egalStandard(n.us, cur.us) || !reaches(c.us, minsupp_u)) continue;
+      c.ts = cur.ts, c.rs = {cur.rs[0]}, c.ds = {cur.ds[0]};
+      absorb(n.ts, c.ts);
+      bool covered = false;
+      test_inclusion(c, fresh, covered);
+      if (!covered) fresh.push_back(c);
+    }
+  }
+  erase(indices_ts);
+  for (TriConcept& m : fresh) {  // the merge phase
+    for (std::size_t c = 0; c < ens_tc.size(); ++c) {
+      const TriConcept& e = ens_tc[c];
+      if (e.rs != m.rs || e.ds != m.ds || !inclus_egalStandard(m.us, e.us)) continue;
+      absorb(e.ts, m.ts);
+      if (m.us.size() == e.us.size()) indices_ts.push_back(static_cast<int>(c));
+    }
+    erase(indices_ts);
+  }
+  ens_tc.insert(ens_tc.end(), fresh.begin(), fresh.end());
+}
+
+void find_rs() { extend(&TriConcept::rs, &TriConcept::ts, minsupp_t, &TriConcept::ds, minsupp_d, indices_rs); }
+
+void find_ds() { extend(&TriConcept::ds, &TriConcept::rs, minsupp_r, &TriConcept::rs, minsupp_r, indices_ds); }
+
+void write_report(std::string& concepts, std::string& users) {
+  for (std::size_t i = 0; i < ens_tc.size(); ++i) {
+    const TriConcept& c = ens_tc[i];
+    if (!reaches(c.us, minsupp_u) || !reaches(c.ts, minsupp_t) || !reaches(c.rs, minsupp_r) ||
+        !reaches(c.ds, minsupp_d)) {
+      continue;
+    }
+    bool subsumed = false;
+    int erased_before = 0;
+    test_inclusionFINAL(static_cast<int>(i), c, ens_tc, subsumed, &erased_before);
+    i -= static_cast<std::size_t>(erased_before);  // the examined concept moved down
+    if (subsumed) continue;
+    const TriConcept& r = ens_tc[i];
+    ens_tc2.push_back(r);
+    concepts += "\nU = {" + elements(r.us) + "},  T = {" + elements(r.ts) + "},  R = {" +
+                elements(r.rs) + "},  D = {" + elements(r.ds) + "}";
+    for (const int u : r.us) users += std::to_string(u) + " " + std::to_string(r.ds[0]) + "\n";
+  }
+}
+
+std::vector<int> recommendation(int user, int d, const std::vector<TriConcept>& reported) {
+  std::vector<int> list;
+  for (const TriConcept& c : reported) if (c.ds[0] == d && !containsStandard(c.us, user)) absorb(c.rs, list);
+  return list;
+}
+
+std::vector<int> proposal(int user, int d, const std::vector<TriConcept>& reported) {
+  std::vector<int> list;
+  for (const TriConcept& c : reported) if (c.ds[0] == d) absorb(c.us, list);
+  std::erase(list, user);
+  return list;
+}
+
+}  // namespace reference

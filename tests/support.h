@@ -1,0 +1,110 @@
+// Helpers shared by the tests: stores written as text, a fixture
+// that starts from empty stores, a scratch working directory, whole files,
+// and runs of the real program.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "reference/check_base.h"
+#include "store/globals.h"
+
+using Ints = std::vector<int>;
+using Store = std::vector<TriConcept>;
+
+// Stores as text: concepts separated by commas, each "U|T|R|D" with the
+// elements of a set separated by blanks, e.g. "1 2|10|5|7, 3|||".
+inline Store store(const std::string& text) {
+  Store s;
+  std::istringstream concepts(text);
+  for (std::string one; std::getline(concepts, one, ',');) {
+    std::istringstream sets(one);
+    TriConcept& c = s.emplace_back();
+    for (Ints* set : {&c.us, &c.ts, &c.rs, &c.ds}) {
+      std::string elements;
+      std::getline(sets, elements, '|');
+      std::istringstream in(elements);
+      for (int x = 0; in >> x;) set->push_back(x);
+    }
+  }
+  return s;
+}
+
+inline std::string text(const Store& s) {
+  std::string out;
+  for (const TriConcept& c : s) {
+    out += out.empty() ? "" : ", ";
+    for (const Ints* set : {&c.us, &c.ts, &c.rs, &c.ds}) {
+      out += set == &c.us ? "" : "|";
+      for (std::size_t k = 0; k < set->size(); ++k) out += (k ? " " : "") + std::to_string((*set)[k]);
+    }
+  }
+  return out;
+}
+
+class StoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { reset_run_state(); }
+  void TearDown() override { reset_run_state(); }
+};
+
+// A fresh temporary directory, the working directory while the object lives.
+class ScratchDir {
+ public:
+  ScratchDir() : previous_(std::filesystem::current_path()) {
+    std::string name = (std::filesystem::temp_directory_path() / "quadmine-XXXXXX").string();
+    path_ = mkdtemp(name.data());
+    std::filesystem::current_path(path_);
+  }
+  ~ScratchDir() {
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(path_);
+  }
+
+ private:
+  std::filesystem::path previous_, path_;
+};
+
+inline std::string read_file(const std::string& name) {
+  std::ostringstream text;
+  text << std::ifstream(name, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+inline void write_file(const std::string& name, const std::string& text) {
+  std::ofstream(name, std::ios::binary) << text;
+}
+
+inline std::string read_stream(std::FILE* f) {
+  std::string text;
+  std::rewind(f);
+  for (int c; (c = std::fgetc(f)) != EOF;) text.push_back(static_cast<char>(c));
+  return text;
+}
+
+struct ProgramRun {
+  int status;
+  std::string out;  // standard output and standard error, measured times masked
+};
+
+// Runs the program in the current directory through the shell, after the
+// shell commands `setup` (limits, signals).
+inline ProgramRun run_program(const std::vector<std::string>& args, const std::string& setup = "") {
+  std::string command = setup + " exec " QUADMINE_BIN;
+  for (const std::string& a : args) command += " '" + a + "'";
+  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  std::string out;
+  for (int c; (c = std::fgetc(pipe)) != EOF;) out.push_back(static_cast<char>(c));
+  const int status = pclose(pipe);
+  static const std::regex time("Time = [0-9]+\\.[0-9]{6}");
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::regex_replace(out, time, "Time = <t>")};
+}
