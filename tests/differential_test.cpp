@@ -1,41 +1,68 @@
-// The program's loader, passes, report and evaluations against their plain
-// forms on generated bases (see check_base.h).
+// The program's passes, report and evaluations against their plain forms
+// (check_base.h): on generated bases, and on stores of any shape.
 #include <random>
 
 #include "support.h"
 
 namespace {
 
-// Small domains make groups, containments, repeated lines and erasures
-// frequent. Lines come in runs sharing tag, resource and D (as in sorted
-// bases); ids may be negative; blank lines, tabs and CRLF ends appear.
-std::string generate_base(std::mt19937& rng, int lines) {
-  const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  const int low = pick(-2, 1), users = pick(1, 6), tags = pick(0, 4), resources = pick(0, 3),
-            ds = pick(0, 2);
-  std::string base;
-  for (int written = 0; written < lines;) {
-    const std::string key = std::to_string(pick(low, low + tags)) + "\t" +
-                            std::to_string(pick(low, low + resources)) + " " +
-                            std::to_string(pick(low, low + ds));
-    for (int k = pick(1, 4); k > 0 && written < lines; --k, ++written) {
-      base += std::to_string(pick(low, low + users)) + " " + key + (pick(0, 9) ? "\n" : "\r\n");
-      if (pick(0, 29) == 0) base += "\n";
-    }
-  }
-  return base;
-}
+class Differential : public ::testing::Test {
+ protected:
+  int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
-TEST(Differential, GeneratedBasesAgreeWithThePlainForms) {
-  std::mt19937 rng(20261207);
-  const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  // Small domains make groups, containments, repeated lines and erasures
+  // frequent. Lines come in runs sharing tag, resource and D (as in sorted
+  // bases); ids may be negative.
+  std::string base(int lines) {
+    const int low = pick(-2, 1), users = pick(1, 6), tags = pick(0, 4), resources = pick(0, 3),
+              ds = pick(0, 2);
+    std::string text;
+    for (int written = 0; written < lines;) {
+      const std::string key = " " + std::to_string(pick(low, low + tags)) + " " +
+                              std::to_string(pick(low, low + resources)) + " " +
+                              std::to_string(pick(low, low + ds)) + "\n";
+      for (int k = pick(1, 4); k > 0 && written < lines; --k, ++written) {
+        text += std::to_string(pick(low, low + users)) + key;
+      }
+    }
+    return text;
+  }
+
+  // Up to 12 concepts whose sets hold 1 to 3 elements of 1..4, repetitions
+  // included, and copies of earlier concepts in another order.
+  std::vector<TriConcept> concepts() {
+    std::vector<TriConcept> store(static_cast<std::size_t>(pick(0, 12)));
+    for (TriConcept& c : store) {
+      for (Ints* set : {&c.us, &c.ts, &c.rs, &c.ds}) {
+        for (int k = pick(1, 3); k > 0; --k) set->push_back(pick(1, 4));
+      }
+    }
+    for (int copies = store.empty() ? 0 : pick(0, 3); copies > 0; --copies) {
+      TriConcept copy = store[static_cast<std::size_t>(pick(0, static_cast<int>(store.size()) - 1))];
+      std::shuffle(copy.us.begin(), copy.us.end(), rng_);
+      store.insert(store.begin() + pick(0, static_cast<int>(store.size())), copy);
+    }
+    return store;
+  }
+
+  std::mt19937 rng_{20261207};
+};
+
+TEST_F(Differential, GeneratedBases) {
   for (int round = 0; round < 1500; ++round) {
     // One base in four is long enough for the tag pass's window of 50.
-    const std::string base = generate_base(rng, round % 4 == 0 ? pick(200, 320) : pick(0, 60));
-    const MinSupp th{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
-    ASSERT_EQ(check_base(base, th), "") << "round " << round << ", thresholds " << th.u << ' '
-                                        << th.t << ' ' << th.r << ' ' << th.d << ", base:\n"
-                                        << base;
+    const std::string text = base(round % 4 == 0 ? pick(200, 320) : pick(0, 60));
+    const MinSupp m{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
+    ASSERT_EQ(check_base(text, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << text;
+  }
+}
+
+TEST_F(Differential, StoresOfAnyShape) {
+  for (int round = 0; round < 1500; ++round) {
+    const std::vector<TriConcept> store = concepts();
+    const MinSupp m{pick(1, 2), pick(1, 2), pick(1, 2), pick(1, 2)};
+    ASSERT_EQ(check_store(store, 0, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ": "
+                                            << text(store);
   }
 }
 

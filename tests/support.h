@@ -1,6 +1,5 @@
-// Helpers shared by the tests: stores written as text, a fixture
-// that starts from empty stores, a scratch working directory, whole files,
-// and runs of the real program.
+// Helpers shared by the tests: stores written as text, a scratch working
+// directory, whole files, and runs of the real program.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -45,17 +44,13 @@ inline std::string text(const Store& s) {
     out += out.empty() ? "" : ", ";
     for (const Ints* set : {&c.us, &c.ts, &c.rs, &c.ds}) {
       out += set == &c.us ? "" : "|";
-      for (std::size_t k = 0; k < set->size(); ++k) out += (k ? " " : "") + std::to_string((*set)[k]);
+      for (std::size_t k = 0; k < set->size(); ++k) {
+        out += (k ? " " : "") + std::to_string((*set)[k]);
+      }
     }
   }
   return out;
 }
-
-class StoreTest : public ::testing::Test {
- protected:
-  void SetUp() override { reset_run_state(); }
-  void TearDown() override { reset_run_state(); }
-};
 
 // A fresh temporary directory, the working directory while the object lives.
 class ScratchDir {
@@ -75,20 +70,13 @@ class ScratchDir {
 };
 
 inline std::string read_file(const std::string& name) {
-  std::ostringstream text;
-  text << std::ifstream(name, std::ios::binary).rdbuf();
-  return text.str();
+  std::ostringstream content;
+  content << std::ifstream(name, std::ios::binary).rdbuf();
+  return content.str();
 }
 
-inline void write_file(const std::string& name, const std::string& text) {
-  std::ofstream(name, std::ios::binary) << text;
-}
-
-inline std::string read_stream(std::FILE* f) {
-  std::string text;
-  std::rewind(f);
-  for (int c; (c = std::fgetc(f)) != EOF;) text.push_back(static_cast<char>(c));
-  return text;
+inline void write_file(const std::string& name, const std::string& content) {
+  std::ofstream(name, std::ios::binary) << content;
 }
 
 struct ProgramRun {
@@ -96,15 +84,13 @@ struct ProgramRun {
   std::string out;  // standard output and standard error, measured times masked
 };
 
-// Runs the program in the current directory through the shell, after the
-// shell commands `setup` (limits, signals).
-inline ProgramRun run_program(const std::vector<std::string>& args, const std::string& setup = "") {
-  std::string command = setup + " exec " QUADMINE_BIN;
-  for (const std::string& a : args) command += " '" + a + "'";
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+// Runs the program with the shell words `args` in the current directory,
+// after the shell commands `setup`.
+inline ProgramRun run_program(const std::string& args, const std::string& setup) {
+  std::FILE* pipe = popen((setup + " exec " QUADMINE_BIN " " + args + " 2>&1").c_str(), "r");
   std::string out;
   for (int c; (c = std::fgetc(pipe)) != EOF;) out.push_back(static_cast<char>(c));
   const int status = pclose(pipe);
-  static const std::regex time("Time = [0-9]+\\.[0-9]{6}");
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::regex_replace(out, time, "Time = <t>")};
+  const std::regex time("Time = [0-9]+\\.[0-9]{6}");
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, regex_replace(out, time, "Time = <t>")};
 }

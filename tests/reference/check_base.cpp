@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -29,18 +28,6 @@ Stream temporary(const std::string& text = "") {
   return f;
 }
 
-std::string contents(std::FILE* f) {
-  std::string text;
-  std::rewind(f);
-  for (int c; (c = std::fgetc(f)) != EOF;) text.push_back(static_cast<char>(c));
-  return text;
-}
-
-void start(const MinSupp& m) {
-  reset_run_state();
-  minsupp_u = m.u, minsupp_t = m.t, minsupp_r = m.r, minsupp_d = m.d;
-}
-
 // Runs both forms of a pass from `store`, which becomes the plain result.
 bool same_pass(void (*program)(), void (*plain)(), Store& store) {
   ens_tc = store;
@@ -50,7 +37,19 @@ bool same_pass(void (*program)(), void (*plain)(), Store& store) {
   return ens_tc == store;
 }
 
+void set_minsupp(const MinSupp& m) {
+  reset_run_state();
+  minsupp_u = m.u, minsupp_t = m.t, minsupp_r = m.r, minsupp_d = m.d;
+}
+
 }  // namespace
+
+std::string contents(std::FILE* f) {
+  std::string text;
+  std::rewind(f);
+  for (int c; (c = std::fgetc(f)) != EOF;) text.push_back(static_cast<char>(c));
+  return text;
+}
 
 std::string printed_by(const std::function<void()>& body) {
   const Stream sink = temporary();
@@ -65,15 +64,16 @@ std::string printed_by(const std::function<void()>& body) {
 }
 
 std::string check_base(const std::string& base, const MinSupp& minsupp) {
-  start(minsupp);
+  set_minsupp(minsupp);
   const Stream input = temporary(base);
   fp = input.get();
   if (load_la_base().status != LoadStatus::Ok) return kRejected;
-  Store store = ens_tc;
-  const int lines = ijk;
-  start(minsupp);
-  reference::load(base);
-  if (ens_tc != store || ijk != lines) return "the loader differs";
+  return check_store(Store(ens_tc), ijk, minsupp);
+}
+
+std::string check_store(Store store, int lines, const MinSupp& minsupp) {
+  set_minsupp(minsupp);
+  ijk = lines;
   if (!same_pass(find_ts_v3, reference::find_ts_v3, store)) return "the tag pass differs";
   if (!same_pass(find_rs, reference::find_rs, store)) return "the resource pass differs";
   if (!same_pass(find_ds, reference::find_ds, store)) return "the D pass differs";
@@ -90,36 +90,33 @@ std::string check_base(const std::string& base, const MinSupp& minsupp) {
     return "the report differs";
   }
 
-  // Each user is served once, with the D value of its first line. Strangers
-  // and D values nobody begins with are asked about too.
+  // Each user is served once, with the D value of its first line; a stranger
+  // and a D value after the user's are asked about too.
   std::vector<int> seen;
-  int recommended = 0, proposed = 0;
-  std::istringstream lines_read(users);
-  for (int user = 0, d = 0; lines_read >> user >> d;) {
+  int given[2] = {0, 0};  // users given resources, users given other users
+  std::istringstream lines_written(users);
+  for (int user = 0, d = 0; lines_written >> user >> d;) {
     if (std::find(seen.begin(), seen.end(), user) != seen.end()) continue;
     seen.push_back(user);
-    recommended += !reference::recommendation(user, d, reported).empty();
-    proposed += !reference::proposal(user, d, reported).empty();
-    for (const int u : {user, -100}) {
-      for (const int e : {d, d + 1}) {
-        if (recommend_resources(u, e, reported) != reference::recommendation(u, e, reported) ||
-            propose_users(u, e, reported) != reference::proposal(u, e, reported)) {
-          return "the evaluations differ for user " + std::to_string(u);
-        }
+    given[0] += !reference::recommendation(user, d, reported).empty();
+    given[1] += !reference::proposal(user, d, reported).empty();
+    for (const auto& [u, e] : {std::pair{user, d}, std::pair{-100, d}, std::pair{user, d + 1}}) {
+      if (recommend_resources(u, e, reported) != reference::recommendation(u, e, reported) ||
+          propose_users(u, e, reported) != reference::proposal(u, e, reported)) {
+        return "the evaluations differ for user " + std::to_string(u);
       }
     }
   }
-  // The averages are measured times: only whether they exist (not NaN) can
-  // be compared, and the count of users who got resources.
+  // The averages are measured times: only the count and whether each average
+  // exists (is not NaN) can be compared.
   const std::string out = printed_by([&] {
     recomm_generale(users_file.get());
     recomm_generale_users(users_file.get());
   });
   const std::size_t second = out.find("\n User Proposition: Average Time = ");
-  if (out.rfind("\n Number of Unique Users : " + std::to_string(recommended) + "\n", 0) != 0 ||
-      second == std::string::npos ||
-      (out.substr(0, second).find("nan") == std::string::npos) != (recommended > 0) ||
-      (out.find("nan", second) == std::string::npos) != (proposed > 0)) {
+  if (out.rfind("\n Number of Unique Users : " + std::to_string(given[0]) + "\n", 0) != 0 ||
+      second == std::string::npos || (out.find("nan") < second) != (given[0] == 0) ||
+      (out.find("nan", second) == std::string::npos) != (given[1] > 0)) {
     return "the evaluations print " + out;
   }
   return "";

@@ -1,8 +1,5 @@
 #include "reference/reference_passes.h"
 
-#include <cstdio>
-#include <sstream>
-
 #include "mining/subsumption.h"
 #include "output/final_filter.h"
 #include "store/globals.h"
@@ -27,7 +24,8 @@ void erase(std::vector<int>& positions) {
 
 // The resource pass (grown rs, gate ts, third ds) or the D pass (grown ds,
 // gate rs, third rs, whose length then also counts before erasing).
-void extend(Set grown, Set gate, int gate_min, Set third, int third_min, std::vector<int>& erasure) {
+void extend(Set grown, Set gate, int gate_min, Set third, int third_min,
+            std::vector<int>& erasure) {
   std::vector<TriConcept> fresh;
   erasure.clear();
   for (std::size_t i = 0; i + 1 < ens_tc.size(); ++i) {
@@ -39,7 +37,8 @@ void extend(Set grown, Set gate, int gate_min, Set third, int third_min, std::ve
       const TriConcept& n = ens_tc[k];
       if (!reaches(n.*gate, gate_min)) continue;
       if (inclus_egalStandard(cur.us, n.us) && inclus_egalStandard(cur.ts, n.ts) &&
-          inclus_egalStandard(cur.*third, n.*third) && !containsStandard(cur.*grown, (n.*grown)[0])) {
+          inclus_egalStandard(cur.*third, n.*third) &&
+          !containsStandard(cur.*grown, (n.*grown)[0])) {
         absorb(n.*grown, cur.*grown);
         if (cur.ts.size() == n.ts.size() && cur.us.size() == n.us.size() &&
             (third == &TriConcept::ds || cur.rs.size() == n.rs.size())) {
@@ -51,7 +50,9 @@ void extend(Set grown, Set gate, int gate_min, Set third, int third_min, std::ve
       elements_en_commun(cur.ts, n.ts, c.ts);
       elements_en_commun(cur.us, n.us, c.us);
       elements_en_commun(cur.*third, n.*third, c.*third);
-      if (!reaches(c.ts, minsupp_t) || !reaches(c.us, minsupp_u) || !reaches(c.*third, third_min)) continue;
+      if (!reaches(c.ts, minsupp_t) || !reaches(c.us, minsupp_u) || !reaches(c.*third, third_min)) {
+        continue;
+      }
       c.*grown = cur.*grown;
       absorb(n.*grown, c.*grown);
       bool covered = false;
@@ -70,32 +71,6 @@ std::string elements(const std::vector<int>& set) {
 }
 
 }  // namespace
-
-void load(const std::string& base) {
-  std::vector<std::vector<int>> q;
-  std::istringstream in(base);
-  for (std::string line; std::getline(in, line);) {
-    std::vector<int> x(4);
-    if (std::sscanf(line.c_str(), "%d %d %d %d", &x[0], &x[1], &x[2], &x[3]) == 4) q.push_back(x);
-  }
-  ijk = static_cast<int>(q.size());
-  const auto same_key = [&](std::size_t a) {
-    return q[a][1] == q[a - 1][1] && q[a][2] == q[a - 1][2] && q[a][3] == q[a - 1][3];
-  };
-  for (std::size_t i = 0; i < q.size(); ++i) {
-    TriConcept c;
-    c.ts = {q[i][1]}, c.rs = {q[i][2]}, c.ds = {q[i][3]}, c.us = {q[i][0]};
-    if (i > 0 && same_key(i)) {
-      // Lines i - 1, i, ... form the group; the line that ends it only
-      // becomes the previous line.
-      c.us = {q[i - 1][0]};
-      for (; i < q.size() && same_key(i); ++i) c.us.push_back(q[i][0]);
-      if (reaches(c.us, minsupp_u)) ens_tc.push_back(c);
-    } else if (minsupp_u == 1) {
-      ens_tc.push_back(c);
-    }
-  }
-}
 
 void find_ts_v3() {
   const auto same_r_and_d = [](const TriConcept& a, const TriConcept& b) {
@@ -141,9 +116,13 @@ void find_ts_v3() {
   ens_tc.insert(ens_tc.end(), fresh.begin(), fresh.end());
 }
 
-void find_rs() { extend(&TriConcept::rs, &TriConcept::ts, minsupp_t, &TriConcept::ds, minsupp_d, indices_rs); }
+void find_rs() {
+  extend(&TriConcept::rs, &TriConcept::ts, minsupp_t, &TriConcept::ds, minsupp_d, indices_rs);
+}
 
-void find_ds() { extend(&TriConcept::ds, &TriConcept::rs, minsupp_r, &TriConcept::rs, minsupp_r, indices_ds); }
+void find_ds() {
+  extend(&TriConcept::ds, &TriConcept::rs, minsupp_r, &TriConcept::rs, minsupp_r, indices_ds);
+}
 
 void write_report(std::string& concepts, std::string& users) {
   for (std::size_t i = 0; i < ens_tc.size(); ++i) {
@@ -167,7 +146,9 @@ void write_report(std::string& concepts, std::string& users) {
 
 std::vector<int> recommendation(int user, int d, const std::vector<TriConcept>& reported) {
   std::vector<int> list;
-  for (const TriConcept& c : reported) if (c.ds[0] == d && !containsStandard(c.us, user)) absorb(c.rs, list);
+  for (const TriConcept& c : reported) {
+    if (c.ds[0] == d && !containsStandard(c.us, user)) absorb(c.rs, list);
+  }
   return list;
 }
 

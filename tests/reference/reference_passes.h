@@ -1,5 +1,5 @@
-// The plain forms of the loader's grouping, the three mining passes, the
-// report loop and the two per-user evaluations: each rule written out as it
+// The plain forms of the three mining passes, the report loop and the two
+// per-user evaluations: each rule written out as it
 // reads, scanning the stores and lists with the set primitives. The program's
 // indexed forms must give exactly the same results.
 #pragma once
@@ -10,10 +10,6 @@
 #include "store/triconcept.h"
 
 namespace reference {
-
-// Groups the quadruple lines of `base` (blank lines skipped) into ens_tc and
-// counts them in ijk.
-void load(const std::string& base);
 
 void find_ts_v3();
 void find_rs();
