@@ -106,7 +106,7 @@ TEST(Tools, Join) {
     prepare("metier19.txt", requests);
     prepare("xxxbasemiaousortie.txt", output[0] == '<' ? output : "previous");
     EXPECT_EQ(printed_by(miaou), printed) << requests;
-    EXPECT_TRUE(output[0] == '<' || read_file("xxxbasemiaousortie.txt") == output) << requests;
+    EXPECT_EQ(output[0] == '<' ? output : read_file("xxxbasemiaousortie.txt"), output) << requests;
   }
 }
 
