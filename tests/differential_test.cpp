@@ -1,5 +1,5 @@
 // The program's passes, report and evaluations against their plain forms
-// (check_base.h): on generated bases, and on stores of any shape.
+// (check_base.h) on generated bases.
 #include <random>
 
 #include "support.h"
@@ -28,23 +28,6 @@ class Differential : public ::testing::Test {
     return text;
   }
 
-  // Up to 12 concepts whose sets hold 1 to 3 elements of 1..4, repetitions
-  // included, and copies of earlier concepts in another order.
-  std::vector<TriConcept> concepts() {
-    std::vector<TriConcept> store(static_cast<std::size_t>(pick(0, 12)));
-    for (TriConcept& c : store) {
-      for (Ints* set : {&c.us, &c.ts, &c.rs, &c.ds}) {
-        for (int k = pick(1, 3); k > 0; --k) set->push_back(pick(1, 4));
-      }
-    }
-    for (int copies = store.empty() ? 0 : pick(0, 3); copies > 0; --copies) {
-      TriConcept copy = store[static_cast<std::size_t>(pick(0, static_cast<int>(store.size()) - 1))];
-      std::shuffle(copy.us.begin(), copy.us.end(), rng_);
-      store.insert(store.begin() + pick(0, static_cast<int>(store.size())), copy);
-    }
-    return store;
-  }
-
   std::mt19937 rng_{20261207};
 };
 
@@ -54,15 +37,6 @@ TEST_F(Differential, GeneratedBases) {
     const std::string text = base(round % 4 == 0 ? pick(200, 320) : pick(0, 60));
     const MinSupp m{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
     ASSERT_EQ(check_base(text, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << text;
-  }
-}
-
-TEST_F(Differential, StoresOfAnyShape) {
-  for (int round = 0; round < 1500; ++round) {
-    const std::vector<TriConcept> store = concepts();
-    const MinSupp m{pick(1, 2), pick(1, 2), pick(1, 2), pick(1, 2)};
-    ASSERT_EQ(check_store(store, 0, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ": "
-                                            << text(store);
   }
 }
 

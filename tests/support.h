@@ -3,16 +3,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "reference/check_base.h"
 #include "store/globals.h"
@@ -79,14 +75,10 @@ inline void write_file(const std::string& name, const std::string& content) {
   std::ofstream(name, std::ios::binary) << content;
 }
 
-struct ProgramRun {
-  int status;
-  std::string out;  // standard output and standard error, measured times masked
-};
-
 // Runs the program with the shell words `args` in the current directory,
-// after the shell commands `setup`.
-inline ProgramRun run_program(const std::string& args, const std::string& setup) {
+// after the shell commands `setup`: its exit status, and its standard output
+// and standard error with the measured times masked.
+inline std::pair<int, std::string> run_program(const std::string& args, const std::string& setup) {
   std::FILE* pipe = popen((setup + " exec " QUADMINE_BIN " " + args + " 2>&1").c_str(), "r");
   std::string out;
   for (int c; (c = std::fgetc(pipe)) != EOF;) out.push_back(static_cast<char>(c));

@@ -19,20 +19,15 @@ void prepare(const std::string& name, const std::string& content) {
 
 const std::string kCannot = "\nERROR : Impossible d";
 
-TEST(Tools, Tokenize) {
-  const std::vector<std::vector<std::string>> rows = {
-      // text, delimiters, then the tokens appended after "kept"
-      {",,a, b;;cd ,", ", ;", "a", "b", "cd"}, {"single", " ", "single"}, {"x", "x"}, {"", " "},
-      {"", ""}, {" a b ", "", " a b "}};
-  for (const auto& row : rows) {
-    std::vector<std::string> tokens{"kept"};
+TEST(Tools, TokenizeAndCodeStore) {
+  // Text, delimiters, then the tokens appended after "kept".
+  for (const std::vector<std::string>& row : std::vector<std::vector<std::string>>{
+           {",,a, b;;cd ,", ", ;", "a", "b", "cd"}, {"x", "x"}, {"", ""}, {" a b ", "", " a b "}}) {
+    std::vector<std::string> tokens{"kept"}, want{"kept"};
     Tokenize(row[0], tokens, row[1]);
-    tokens.erase(tokens.begin());
-    EXPECT_EQ(tokens, std::vector(row.begin() + 2, row.end()));
+    want.insert(want.end(), row.begin() + 2, row.end());
+    EXPECT_EQ(tokens, want);
   }
-}
-
-TEST(Tools, CodeStore) {
   const std::vector<CodeUrls> saved = std::exchange(ens_code_urls, {});
   EXPECT_FALSE(non_appartient_codeurl(0));
   ens_code_urls = {{7, "http://first"}, {3, "http://three"}, {7, "http://second"}, CodeUrls()};

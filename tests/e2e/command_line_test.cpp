@@ -18,45 +18,33 @@ const std::string kBase = "\nERROR :  Base de transactions inexistante...\n" + k
 std::string below_one(char which) {
   return std::string("\nERROR : Le seuil minsupp_") + which + " doit \xEAtre >= 1...\n" + kUsage;
 }
-std::string evaluations(int served, const char* time) {
-  return "\n Number of Unique Users : " + std::to_string(served) +
-         "\n Resource Recommendations: Average Time = " + time +
-         "\n User Proposition: Average Time = " + time;
-}
-
-// Hand-derived: five concepts of two users, each with a tag and a resource of
-// its own, so that no pass grows or combines them. Users 1 and 2 get B's
-// resource, 3 and 4 get A's, 5 gets E's, 8 and 9 get C's (user 2's second
-// line is not served); 6 and 7 are alone with D 8: 7 users served.
-const char* const kFive =
-    "1 10 100 5\n2 10 100 5\n3 11 101 5\n4 11 101 5\n2 12 102 6\n5 12 102 6\n"
-    "8 14 104 6\n9 14 104 6\n6 13 103 8\n7 13 103 8\n";
-const char* const kFiveConcepts =
-    "\nU = {1, 2, },  T = {10, },  R = {100, },  D = {5, }"
-    "\nU = {3, 4, },  T = {11, },  R = {101, },  D = {5, }"
-    "\nU = {2, 5, },  T = {12, },  R = {102, },  D = {6, }"
-    "\nU = {8, 9, },  T = {14, },  R = {104, },  D = {6, }"
-    "\nU = {6, 7, },  T = {13, },  R = {103, },  D = {8, }";
-const char* const kFiveUsers = "1 5\n2 5\n3 5\n4 5\n2 6\n5 6\n8 6\n9 6\n6 8\n7 8\n";
 
 TEST(Program, CommandLineAndRuns) {
   const ScratchDir dir;
-  write_file("base.txt", kFive);
   write_file("empty.txt", "");
   write_file("bad.txt", "1 10 100 5\n\n2 10 100 5\n3 10 100\n");
   std::string big;  // a report far beyond 4 KiB
-  for (int r = 0; r < 2000; ++r) big += "1 1 " + std::to_string(r) + " 1\n2 1 " + std::to_string(r) + " 1\n";
+  for (int r = 0; r < 2000; ++r) {
+    big += "1 1 " + std::to_string(r) + " 1\n2 1 " + std::to_string(r) + " 1\n";
+  }
   write_file("big.txt", big);
   std::filesystem::create_directory("folder");
   // Hand-derived: the tag pass joins tags 10 and 11 of each (R, D) pair, the
   // resource pass gives R {5 6} to D 7, and the D pass builds R {5} D {7 8},
-  // which holds the R 5 D 8 concept. User 1 and 2 share every concept.
+  // which holds the R 5 D 8 concept. Users 1 and 2 share every concept: no
+  // resource to recommend, each other to propose.
   std::string grown;
   for (const std::string key : {"10 5 7", "11 5 7", "10 6 7", "11 6 7", "10 5 8", "11 5 8"}) {
     grown += "1 " + key + "\n2 " + key + "\n";
   }
-  write_file("grown.txt", grown + "3 12 9 9\n4 12 9 9\n3 13 9 9\n4 13 9 9\n");
-  const std::string none = evaluations(0, "-nan"), cannot = "\nERROR : Impossible d";
+  write_file("base.txt", grown + "3 12 9 9\n4 12 9 9\n3 13 9 9\n4 13 9 9\n");
+  const std::string grown_out = "\n Number of Unique Users : 0\n Resource Recommendations: Average"
+                                " Time = -nan\n User Proposition: Average Time = <t>";
+  const std::string grown_concepts = "\nU = {1, 2, },  T = {10, 11, },  R = {5, 6, },  D = {7, }"
+                                     "\nU = {1, 2, },  T = {10, 11, },  R = {5, },  D = {7, 8, }";
+  const std::string grown_users = "1 7\n2 7\n1 7\n2 7\n";
+  const std::string cannot = "\nERROR : Impossible d", none = "\n Number of Unique Users : 0"
+      "\n Resource Recommendations: Average Time = -nan\n User Proposition: Average Time = -nan";
   // Arguments and setup are shell words. The result files of an earlier run
   // hold "earlier"; "-": not looked at.
   const std::vector<std::tuple<std::string, std::string, int, std::string, std::string, std::string>>
@@ -79,30 +67,23 @@ TEST(Program, CommandLineAndRuns) {
      "earlier"},
     {"base.txt 2 1 1 1", "rm quadri_concepts.txt; mkdir quadri_concepts.txt;", 1,
      cannot + "e creer le fichier quadri_concepts.txt...\n", "-", "earlier"},
-    {"base.txt 2 1 1 1", "rm users_only.txt; mkdir users_only.txt;", 1, cannot + "e creer le fichier users_only.txt...\n",
-     "-", "-"},
+    {"base.txt 2 1 1 1", "rm users_only.txt; mkdir users_only.txt;", 1,
+     cannot + "e creer le fichier users_only.txt...\n", "-", "-"},
     {"big.txt 2 1 1 1", "trap '' XFSZ; ulimit -f 8;", 1,
      cannot + "'ecrire le fichier quadri_concepts.txt...\n", "-", "-"},
-    {"base.txt 2 1 1 1", "", 0, evaluations(7, "<t>"), kFiveConcepts, kFiveUsers},
+    {"base.txt 2 2 1 1", "", 0, grown_out, grown_concepts, grown_users},
     // Digits end at the first other character; values beyond int saturate.
-    {"base.txt '\t\n\v\f\r+2' 1 1 1", "", 0, evaluations(7, "<t>"), kFiveConcepts, kFiveUsers},
-    {"base.txt 3abc 1 1 1", "", 0, none, "", ""},
+    {"base.txt ' \t\n\v\f\r+2' 2 1 1", "", 0, grown_out, grown_concepts, grown_users},
+    {"base.txt 20abc 1 1 1", "", 0, none, "", ""},
     {"base.txt 4294967296 1 1 99999999999999999999", "", 0, none, "", ""},
     {"empty.txt 1 1 1 1", "", 0, none, "", ""},
-    {"grown.txt 2 2 1 1", "", 0,
-     "\n Number of Unique Users : 0\n Resource Recommendations: Average Time = -nan"
-     "\n User Proposition: Average Time = <t>",
-     "\nU = {1, 2, },  T = {10, 11, },  R = {5, 6, },  D = {7, }"
-     "\nU = {1, 2, },  T = {10, 11, },  R = {5, },  D = {7, 8, }", "1 7\n2 7\n1 7\n2 7\n"},
   };
   for (const auto& [args, setup, status, out, concepts, users] : rows) {
     for (const char* name : {"quadri_concepts.txt", "users_only.txt"}) {
       std::filesystem::remove_all(name);
       write_file(name, "earlier");
     }
-    const ProgramRun run = run_program(args, setup);
-    EXPECT_EQ(run.status, status) << args;
-    EXPECT_EQ(run.out, out) << args;
+    EXPECT_EQ(run_program(args, setup), std::pair(status, out)) << args;
     EXPECT_EQ(concepts == "-" ? "-" : read_file("quadri_concepts.txt"), concepts) << args;
     EXPECT_EQ(users == "-" ? "-" : read_file("users_only.txt"), users) << args;
   }

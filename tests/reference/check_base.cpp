@@ -37,11 +37,6 @@ bool same_pass(void (*program)(), void (*plain)(), Store& store) {
   return ens_tc == store;
 }
 
-void set_minsupp(const MinSupp& m) {
-  reset_run_state();
-  minsupp_u = m.u, minsupp_t = m.t, minsupp_r = m.r, minsupp_d = m.d;
-}
-
 }  // namespace
 
 std::string contents(std::FILE* f) {
@@ -64,16 +59,12 @@ std::string printed_by(const std::function<void()>& body) {
 }
 
 std::string check_base(const std::string& base, const MinSupp& minsupp) {
-  set_minsupp(minsupp);
+  reset_run_state();
+  minsupp_u = minsupp.u, minsupp_t = minsupp.t, minsupp_r = minsupp.r, minsupp_d = minsupp.d;
   const Stream input = temporary(base);
   fp = input.get();
   if (load_la_base().status != LoadStatus::Ok) return kRejected;
-  return check_store(Store(ens_tc), ijk, minsupp);
-}
-
-std::string check_store(Store store, int lines, const MinSupp& minsupp) {
-  set_minsupp(minsupp);
-  ijk = lines;
+  Store store = ens_tc;
   if (!same_pass(find_ts_v3, reference::find_ts_v3, store)) return "the tag pass differs";
   if (!same_pass(find_rs, reference::find_rs, store)) return "the resource pass differs";
   if (!same_pass(find_ds, reference::find_ds, store)) return "the D pass differs";

@@ -14,9 +14,6 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-#include <vector>
-
-#include "store/triconcept.h"
 
 struct MinSupp {
   int u, t, r, d;
@@ -24,7 +21,6 @@ struct MinSupp {
 
 inline const std::string kRejected = "the loader rejected the base";
 
-std::string check_store(std::vector<TriConcept> store, int lines, const MinSupp& minsupp);
 std::string check_base(const std::string& base, const MinSupp& minsupp);
 
 std::string contents(std::FILE* f);
