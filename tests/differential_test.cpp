@@ -6,37 +6,34 @@
 
 namespace {
 
-class Differential : public ::testing::Test {
- protected:
-  int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+std::mt19937 rng(20261207);
 
-  // Small domains make groups, containments, repeated lines and erasures
-  // frequent. Lines come in runs sharing tag, resource and D (as in sorted
-  // bases); ids may be negative.
-  std::string base(int lines) {
-    const int low = pick(-2, 1), users = pick(1, 6), tags = pick(0, 4), resources = pick(0, 3),
-              ds = pick(0, 2);
-    std::string text;
-    for (int written = 0; written < lines;) {
-      const std::string key = " " + std::to_string(pick(low, low + tags)) + " " +
-                              std::to_string(pick(low, low + resources)) + " " +
-                              std::to_string(pick(low, low + ds)) + "\n";
-      for (int k = pick(1, 4); k > 0 && written < lines; --k, ++written) {
-        text += std::to_string(pick(low, low + users)) + key;
-      }
+int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+
+// Small domains make groups, containments, repeated lines and erasures
+// frequent. Lines come in runs sharing tag, resource and D (as in sorted
+// bases); ids may be negative.
+std::string generated_base(int lines) {
+  const int low = pick(-2, 1), users = pick(1, 6), tags = pick(0, 4), resources = pick(0, 3),
+            ds = pick(0, 2);
+  std::string base;
+  for (int written = 0; written < lines;) {
+    const std::string key = " " + std::to_string(pick(low, low + tags)) + " " +
+                            std::to_string(pick(low, low + resources)) + " " +
+                            std::to_string(pick(low, low + ds)) + "\n";
+    for (int k = pick(1, 4); k > 0 && written < lines; --k, ++written) {
+      base += std::to_string(pick(low, low + users)) + key;
     }
-    return text;
   }
+  return base;
+}
 
-  std::mt19937 rng_{20261207};
-};
-
-TEST_F(Differential, GeneratedBases) {
+TEST(Differential, GeneratedBases) {
   for (int round = 0; round < 1500; ++round) {
     // One base in four is long enough for the tag pass's window of 50.
-    const std::string text = base(round % 4 == 0 ? pick(200, 320) : pick(0, 60));
+    const std::string base = generated_base(round % 4 == 0 ? pick(200, 320) : pick(0, 60));
     const MinSupp m{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
-    ASSERT_EQ(check_base(text, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << text;
+    ASSERT_EQ(check_base(base, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << base;
   }
 }
 
