@@ -105,6 +105,9 @@ const Prepared& prepared(long lines, bool mine) {
   return *slot;
 }
 
+using PerUserComputation = void (*)(int user, int d, const ReportedIndex& index, EpochSet& seen,
+                                    std::vector<int>& list);
+
 void evaluate(benchmark::State& state, PerUserComputation compute) {
   const Prepared* p = nullptr;
   try {
@@ -115,8 +118,11 @@ void evaluate(benchmark::State& state, PerUserComputation compute) {
   }
   ServingTotals totals;
   for (auto _ : state) {
-    ReportedIndex index(p->reported);
-    totals = time_each_user(p->users_only.get(), index, compute);
+    const ReportedIndex index(p->reported);
+    EpochSet seen(index.numbered());
+    totals = time_each_user(p->users_only.get(), [&](int user, int d, std::vector<int>& list) {
+      compute(user, d, index, seen, list);
+    });
     benchmark::DoNotOptimize(totals);
   }
   state.counters["lines"] = p->lines;
@@ -128,9 +134,7 @@ void evaluate(benchmark::State& state, PerUserComputation compute) {
   state.counters["printed_avg_s"] = static_cast<double>(average_seconds(totals));
 }
 
-void BM_ResourceRecommendation(benchmark::State& state) {
-  evaluate(state, recommend_resources);
-}
+void BM_ResourceRecommendation(benchmark::State& state) { evaluate(state, recommend_resources); }
 void BM_UserProposition(benchmark::State& state) { evaluate(state, propose_users); }
 
 void prefixes(benchmark::internal::Benchmark* b) {

@@ -88,9 +88,15 @@ std::pair<Pass, std::pair<long, int>> key(Pass pass, long lines, int min_tags) {
 
 void run_pass(Pass pass) {
   switch (pass) {
-    case Pass::Tag: find_ts_v3(); break;
-    case Pass::Resource: find_rs(); break;
-    case Pass::D: find_ds(); break;
+    case Pass::Tag:
+      find_ts_v3();
+      break;
+    case Pass::Resource:
+      find_rs();
+      break;
+    case Pass::D:
+      find_ds();
+      break;
   }
 }
 

@@ -43,8 +43,8 @@ struct Measure {
 };
 
 struct Case {
-  std::string file;   // a base of the data folder, or empty for a synthetic one
-  long lines = 0;     // prefix length (0: whole file), or synthetic size
+  std::string file;  // a base of the data folder, or empty for a synthetic one
+  long lines = 0;    // prefix length (0: whole file), or synthetic size
   int thresholds[4] = {2, 1, 1, 1};
   bool plain = false;
 };
@@ -167,7 +167,8 @@ std::string line_label(long lines) { return lines == 0 ? "all" : std::to_string(
 
 int register_cases() {
   for (const long lines : {5000L, 10000L, 20000L}) {
-    add("plain/year/" + line_label(lines) + "/2111", {"lastfm_year.txt", lines, {2, 1, 1, 1}, true});
+    add("plain/year/" + line_label(lines) + "/2111",
+        {"lastfm_year.txt", lines, {2, 1, 1, 1}, true});
   }
   for (const long lines : {5000L, 10000L, 20000L, 50000L, 100000L, 0L}) {
     add("year/" + line_label(lines) + "/2111", {"lastfm_year.txt", lines, {2, 1, 1, 1}, false});

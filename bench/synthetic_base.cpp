@@ -24,7 +24,8 @@ class Zipf {
   int operator()(std::mt19937_64& rng) const {
     const double x = uniform(rng) * cumulative_.back();
     return static_cast<int>(std::upper_bound(cumulative_.begin(), cumulative_.end(), x) -
-                            cumulative_.begin()) + 1;
+                            cumulative_.begin()) +
+           1;
   }
 
  private:

@@ -1,9 +1,9 @@
 #include "driver/command_line.h"
 
-#include <climits>
 #include <cstdio>
 
 #include "store/globals.h"
+#include "text/scanner.h"
 
 // The messages are Latin-1: \xE0 is "a grave", \xEA is "e circumflex".
 
@@ -17,25 +17,7 @@ void errors_input_line() {
   std::printf("\n\n ******************See you in another life************************\n\n\n\n");
 }
 
-int convert_threshold(const char* text) {
-  const char* p = text;
-  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') {
-    negative = *p == '-';
-    ++p;
-  }
-  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-  long long value = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > limit) {
-      value = limit;  // saturate; the remaining digits cannot bring it back
-      break;
-    }
-  }
-  return static_cast<int>(negative ? -value : value);
-}
+int convert_threshold(const char* text) { return TextScanner(text).saturated_number(); }
 
 namespace {
 

@@ -1,15 +1,14 @@
 // The command line: quadmine BASE MINSUPP_U MINSUPP_T MINSUPP_R MINSUPP_D.
-//
-// check_input(argv, argc) checks, in this order, the argument count, that the
-// base opens (and reads) for reading, then each threshold (u, t, r, d), which
-// must be at least 1. On success fp is open and the four thresholds are set;
-// on failure one error message and the usage text are printed on standard
-// output and false is returned.
-//
-// errors_input_line() prints the usage text.
 #pragma once
 
+// Checks, in this order, the argument count, that the base opens (and reads)
+// for reading, then each threshold (u, t, r, d), which must be at least 1. On
+// success fp is open and the four thresholds are set; on failure one error
+// message and the usage text are printed on standard output and false is
+// returned.
 bool check_input(char** argv, int argc);
+
+// Prints the usage text on standard output.
 void errors_input_line();
 
 // Converts a threshold argument as atol does (leading white space, optional

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "driver/command_line.h"
+#include "driver/progress.h"
 #include "evaluation/resource_recommendation.h"
 #include "evaluation/user_proposition.h"
 #include "loader/loader.h"
@@ -16,7 +17,6 @@
 #include "mining/tag_pass.h"
 #include "output/report.h"
 #include "store/globals.h"
-#include "store/progress.h"
 
 namespace {
 

@@ -10,21 +10,21 @@ ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported) : reported
   rs_starts_.push_back(0);
   us_starts_.push_back(0);
   for (std::uint32_t c = 0; c < reported.size(); ++c) {
-    const TriConcept& concept_ = reported[c];
-    if (!concept_.ds.empty()) firsts.emplace_back(concept_.ds.front(), c);
-    for (const int r : concept_.rs) {
+    const TriConcept& reported_concept = reported[c];
+    if (!reported_concept.ds.empty()) firsts.emplace_back(reported_concept.ds.front(), c);
+    for (const int r : reported_concept.rs) {
       dense_rs_.push_back(resource_ids.emplace(r, resource_ids.size()).first->second);
     }
-    for (const int u : concept_.us) {
+    for (const int u : reported_concept.us) {
       dense_us_.push_back(user_ids.emplace(u, user_ids.size()).first->second);
     }
     rs_starts_.push_back(static_cast<std::uint32_t>(dense_rs_.size()));
     us_starts_.push_back(static_cast<std::uint32_t>(dense_us_.size()));
   }
-  // Resources and users share one seen-array: users are numbered after them.
+  // Users are numbered after the resources.
   const auto resource_count = static_cast<std::uint32_t>(resource_ids.size());
   for (std::uint32_t& u : dense_us_) u += resource_count;
-  seen_.assign(resource_ids.size() + user_ids.size(), 0);
+  numbered_ = resource_ids.size() + user_ids.size();
 
   std::stable_sort(firsts.begin(), firsts.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -43,25 +43,4 @@ std::span<const std::uint32_t> ReportedIndex::beginning_with(int d) const {
   if (it == first_ds_.end() || *it != d) return {};
   const std::size_t g = static_cast<std::size_t>(it - first_ds_.begin());
   return {by_first_d_.data() + group_starts_[g], group_starts_[g + 1] - group_starts_[g]};
-}
-
-void ReportedIndex::start_list() {
-  if (++epoch_ == 0) {  // after 2^32 lists: forget the old epochs for real
-    std::fill(seen_.begin(), seen_.end(), 0);
-    epoch_ = 1;
-  }
-}
-
-bool ReportedIndex::first_resource(std::uint32_t c, std::size_t k) {
-  std::uint32_t& mark = seen_[dense_rs_[rs_starts_[c] + k]];
-  if (mark == epoch_) return false;
-  mark = epoch_;
-  return true;
-}
-
-bool ReportedIndex::first_user(std::uint32_t c, std::size_t k) {
-  std::uint32_t& mark = seen_[dense_us_[us_starts_[c] + k]];
-  if (mark == epoch_) return false;
-  mark = epoch_;
-  return true;
 }

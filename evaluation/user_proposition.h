@@ -1,28 +1,29 @@
 // User proposition, the second and last timed evaluation of a run.
-//
-// propose_users(user, d, index, proposal)
-//   Clears `proposal` and fills it with the users of every reported concept
-//   whose D set begins with d (whether or not it contains `user`), in store
-//   order then U-set order, each user once (first-seen order), `user` itself
-//   left out. Only the first D value of a concept is compared; a concept
-//   without any D value matches nothing.
-//
-// recomm_generale_users(users_only)
-//   Serves every distinct user of the stream (see time_each_user) with its
-//   proposal over ens_tc2 and prints, with no final newline,
-//     "\n User Proposition: Average Time = %f"
-//   the average seconds over the users with a non-empty proposal (NaN when
-//   there is none). The count of those users is not printed. The stream is
-//   left at its end.
 #pragma once
 
 #include <cstdio>
 #include <vector>
 
 #include "evaluation/reported_index.h"
+#include "index/epoch_set.h"
 #include "store/triconcept.h"
 
-void propose_users(int user, int d, ReportedIndex& index, std::vector<int>& proposal);
+// Clears `proposal` and fills it with the users of every reported concept
+// whose D set begins with d (whether or not it contains `user`), in store
+// order then U-set order, each user once (first-seen order), `user` itself
+// left out. Only the first D value of a concept is compared; a concept without
+// any D value matches nothing. `seen` is scratch with room for
+// index.numbered().
+void propose_users(int user, int d, const ReportedIndex& index, EpochSet& seen,
+                   std::vector<int>& proposal);
+
+// The same over a store of reported concepts, for one query.
 std::vector<int> propose_users(int user, int d, const std::vector<TriConcept>& reported);
 
+// Serves every distinct user of the stream (see time_each_user) with its
+// proposal over ens_tc2 and prints, with no final newline,
+//   "\n User Proposition: Average Time = %f"
+// the average seconds over the users with a non-empty proposal (NaN when there
+// is none). The count of those users is not printed. The stream is left at its
+// end.
 void recomm_generale_users(std::FILE* users_only);

@@ -1,4 +1,4 @@
-// Fuzz target: the differential check of tests/reference/check_base.h on one
+// Fuzz target: the differential check of tests/reference/reference_passes.h on one
 // base. Input: four bytes giving minsupp u, t, r and d (1 + byte % 3, so the
 // characters '0' '1' '2' stand for 1 2 3), then the base text. Any difference
 // between the program and the plain forms aborts.
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "reference/check_base.h"
+#include "reference/reference_passes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 4 || size > 8192) return 0;  // every input stays in milliseconds

@@ -7,10 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "mining/set_index.h"
+#include "driver/progress.h"
+#include "index/compaction.h"
+#include "index/epoch_set.h"
+#include "index/sorted_sets.h"
+#include "mining/fresh_index.h"
 #include "store/globals.h"
-#include "store/progress.h"
-#include "store/store_helpers.h"
+#include "store/thresholds.h"
 
 // The pass walks the store by stable ids (positions when the pass starts),
 // with the live concepts chained in store order: erasing a concept unlinks it,
@@ -21,6 +24,13 @@
 namespace {
 
 constexpr std::uint32_t kNone = static_cast<std::uint32_t>(-1);
+
+// A concept is current only when at least this many concepts follow it: the
+// wide window for bases of kLargeBaseLines lines or more, the narrow one for
+// smaller bases.
+constexpr int kLargeBaseLines = 200;
+constexpr std::size_t kWideWindow = 50;
+constexpr std::size_t kNarrowWindow = 3;
 
 // Same resource and D value, judged by the first element of each list. A
 // concept without a resource or a D value matches nothing.
@@ -42,11 +52,12 @@ void absorb_marked(const std::vector<int>& from, std::vector<int>& into, Element
 
 class TagPass {
  public:
-  TagPass() : n_(ens_tc.size()) {
+  TagPass(std::vector<TriConcept>& store, std::size_t window, int min_users)
+      : store_(store), window_(window), minsupp_u_(min_users), n_(store.size()) {
     next_.resize(n_);
     prev_.resize(n_);
     for (std::uint32_t id = 0; id < n_; ++id) {
-      users_.add(ens_tc[id].us);
+      users_.add(store_[id].us);
       next_[id] = id + 1 < n_ ? id + 1 : kNone;
       prev_[id] = id > 0 ? id - 1 : kNone;
     }
@@ -54,13 +65,11 @@ class TagPass {
   }
 
   void run() {
-    const std::size_t window = ijk >= 200 ? 50 : 3;
-    indices_ts.clear();
     std::size_t alive_count = n_;
     std::uint32_t cur = kNone;
     for (std::size_t i = 0;; ++i) {
       // The bound looks at the store as the previous iteration left it.
-      if (i + window >= alive_count) break;
+      if (i + window_ >= alive_count) break;
       alive_count -= erase_collected();
       if (i >= alive_count) break;
       cur = cur == kNone ? first_alive() : next_[cur];
@@ -70,8 +79,8 @@ class TagPass {
     erase_collected();
     merge();
 
-    erase_dead(ens_tc, alive_);
-    for (TriConcept& added : fresh_) ens_tc.push_back(std::move(added));
+    erase_dead(store_, alive_);
+    for (TriConcept& added : fresh_) store_.push_back(std::move(added));
   }
 
  private:
@@ -97,21 +106,21 @@ class TagPass {
   }
 
   void extend(std::uint32_t cur) {
-    TriConcept& current = ens_tc[cur];
+    TriConcept& current = store_[cur];
     tag_marks_.clear();
     for (const int t : current.ts) tag_marks_.insert(t);
 
     // Backward: take the tags of every preceding neighbour of the run whose
     // users contain the current ones.
-    for (std::uint32_t p = prev_[cur]; p != kNone && same_r_and_d(current, ens_tc[p]);
+    for (std::uint32_t p = prev_[cur]; p != kNone && same_r_and_d(current, store_[p]);
          p = prev_[p]) {
-      if (users_within(cur, p)) absorb_marked(ens_tc[p].ts, current.ts, tag_marks_);
+      if (users_within(cur, p)) absorb_marked(store_[p].ts, current.ts, tag_marks_);
     }
 
     // Forward over the run that follows.
-    for (std::uint32_t k = next_[cur]; k != kNone && same_r_and_d(current, ens_tc[k]);
+    for (std::uint32_t k = next_[cur]; k != kNone && same_r_and_d(current, store_[k]);
          k = next_[k]) {
-      const TriConcept& neighbour = ens_tc[k];
+      const TriConcept& neighbour = store_[k];
       if (users_within(cur, k)) {
         absorb_marked(neighbour.ts, current.ts, tag_marks_);
         if (current.us.size() == neighbour.us.size()) collected_.push_back(k);
@@ -128,11 +137,11 @@ class TagPass {
     for (const int u : current.us) {
       if (sorted_contains(neighbour_users, u)) common_.push_back(u);
     }
-    if (common_.size() < static_cast<std::size_t>(minsupp_u)) return;
+    if (!reaches(common_.size(), minsupp_u_)) return;
 
     const int r[1] = {current.rs.front()};
     const int d[1] = {current.ds.front()};
-    if (fresh_index_.covers(common_, {}, r, d)) return;
+    if (!fresh_index_.accept(common_, {}, r, d)) return;
 
     TriConcept candidate;
     candidate.ts = current.ts;
@@ -146,48 +155,51 @@ class TagPass {
     candidate.rs.push_back(r[0]);
     candidate.ds.push_back(d[0]);
     candidate.us = common_;
-    fresh_index_.add(candidate);
     fresh_.push_back(std::move(candidate));
+  }
+
+  static std::uint64_t group_key(int r, int d) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(r)) << 32) |
+           static_cast<std::uint32_t>(d);
+  }
+
+  // Live stored concepts with one resource and one D value, grouped by them.
+  void group_stored() {
+    for (std::uint32_t id = 0; id < n_; ++id) {
+      const TriConcept& c = store_[id];
+      if (alive_[id] && c.rs.size() == 1 && c.ds.size() == 1) {
+        groups_[group_key(c.rs[0], c.ds[0])].push_back(id);
+      }
+    }
+  }
+
+  // The stored concepts that may have the R and D lists of `added`.
+  const std::vector<std::uint32_t>* stored_like(const TriConcept& added) {
+    if (added.rs.size() == 1 && added.ds.size() == 1) {
+      const auto it = groups_.find(group_key(added.rs[0], added.ds[0]));
+      return it == groups_.end() ? nullptr : &it->second;
+    }
+    // No grouped concept can have these lists: look at them all.
+    everyone_.clear();
+    for (std::uint32_t id = 0; id < n_; ++id) everyone_.push_back(id);
+    return &everyone_;
   }
 
   // Each new concept takes the tags of every live stored concept with the same
   // R and D lists whose users contain its own; a stored concept with as many
   // users is erased before the next new concept is merged.
   void merge() {
-    // Stored concepts with one resource and one D value, grouped by them.
-    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> groups;
-    const auto key = [](int r, int d) {
-      return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(r)) << 32) |
-             static_cast<std::uint32_t>(d);
-    };
-    for (std::uint32_t id = 0; id < n_; ++id) {
-      const TriConcept& c = ens_tc[id];
-      if (alive_[id] && c.rs.size() == 1 && c.ds.size() == 1) {
-        groups[key(c.rs[0], c.ds[0])].push_back(id);
-      }
-    }
-    std::vector<std::uint32_t> everyone;
+    group_stored();
     std::vector<int> sorted_users;
     for (TriConcept& added : fresh_) {
       erase_collected();
-      sorted_users = added.us;
-      std::sort(sorted_users.begin(), sorted_users.end());
-      sorted_users.erase(std::unique(sorted_users.begin(), sorted_users.end()), sorted_users.end());
+      sort_distinct(added.us, sorted_users);
       tag_marks_.clear();
       for (const int t : added.ts) tag_marks_.insert(t);
-
-      const std::vector<std::uint32_t>* stored = nullptr;
-      if (added.rs.size() == 1 && added.ds.size() == 1) {
-        const auto it = groups.find(key(added.rs[0], added.ds[0]));
-        if (it == groups.end()) continue;
-        stored = &it->second;
-      } else {  // no grouped concept can have these lists: look at them all
-        everyone.clear();
-        for (std::uint32_t id = 0; id < n_; ++id) everyone.push_back(id);
-        stored = &everyone;
-      }
+      const std::vector<std::uint32_t>* stored = stored_like(added);
+      if (stored == nullptr) continue;
       for (const std::uint32_t c : *stored) {
-        const TriConcept& e = ens_tc[c];
+        const TriConcept& e = store_[c];
         if (!alive_[c] || e.rs != added.rs || e.ds != added.ds) continue;
         if (!sorted_includes(sorted_users, users_.get(c))) continue;
         absorb_marked(e.ts, added.ts, tag_marks_);
@@ -197,6 +209,9 @@ class TagPass {
     erase_collected();
   }
 
+  std::vector<TriConcept>& store_;
+  const std::size_t window_;
+  const int minsupp_u_;
   const std::size_t n_;
   SortedSets users_;  // one slot per id
   std::vector<std::uint32_t> next_, prev_;
@@ -206,12 +221,21 @@ class TagPass {
   std::vector<int> common_;
   FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kR | FreshIndex::kD};
   std::vector<TriConcept> fresh_;
+  std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> groups_;
+  std::vector<std::uint32_t> everyone_;
 };
 
 }  // namespace
 
+std::size_t tag_pass_window(int lines_read) {
+  return lines_read >= kLargeBaseLines ? kWideWindow : kNarrowWindow;
+}
+
 void find_ts_v3() {
+  const std::size_t window = tag_pass_window(ijk);
+  const Thresholds thresholds = thresholds_from_globals();
+  indices_ts.clear();
   progress_begin("tag pass", ens_tc.size());
-  TagPass().run();
+  TagPass(ens_tc, window, thresholds.u).run();
   progress_end();
 }

@@ -1,18 +1,26 @@
 // The tag-set extension pass, first of the three mining passes.
-//
-// find_ts_v3() grows the tag sets of the loader's concepts in ens_tc (each
-// holds one resource and one D value). Along each unbroken run of neighbouring
-// concepts with the same resource and D value, a concept absorbs the tags of
-// every neighbour whose users contain its own; a later neighbour with as many
-// users is then erased. Incomparable neighbours sharing at least minsupp_u
-// users give a new concept (common users, both tag sets) unless an earlier new
-// concept covers it (test_inclusion). Only positions with at least `window`
-// concepts after them are current: 50 when the base had 200 lines or more
-// (ijk), 3 otherwise. Each new concept then absorbs the tags of every stored
-// concept with its resource and D value whose users contain its own, stored
-// concepts with as many users are erased, and the new concepts are appended.
-// Positions to erase go through indices_ts and are erased at the start of the
-// next iteration, so the result depends on the order of ens_tc.
 #pragma once
 
+#include <cstddef>
+
+// Grows the tag sets of the loader's concepts in ens_tc (each holds one
+// resource and one D value). Along each unbroken run of neighbouring concepts
+// with the same resource and D value, a concept absorbs the tags of every
+// neighbour whose users contain its own; a later neighbour with as many users
+// is then erased. Incomparable neighbours sharing at least minsupp_u users give
+// a new concept (common users, both tag sets) unless an earlier new concept
+// contains it in U, R and D. Only concepts followed by at least
+// tag_pass_window(ijk) concepts are current. Each new concept then absorbs the
+// tags of every stored concept with its resource and D value whose users
+// contain its own, stored concepts with as many users are erased, and the new
+// concepts are appended. The result depends on the order of ens_tc.
+//
+// Reads ijk and minsupp_u once. The run does not go through test_inclusion or
+// the set primitives: the indexed forms (sorted user copies, FreshIndex)
+// decide the same. Erased concepts are only marked dead and leave ens_tc in
+// one compaction at the end, so indices_ts stays empty.
 void find_ts_v3();
+
+// The tail window of the tag pass for a base of `lines_read` lines: 50 from
+// 200 lines on, 3 below.
+std::size_t tag_pass_window(int lines_read);

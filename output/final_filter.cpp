@@ -4,9 +4,8 @@
 
 #include "store/set_primitives.h"
 
-void test_inclusionFINAL(int position, const TriConcept& examined,
-                         std::vector<TriConcept>& store, bool& subsumed,
-                         int* erased_before) {
+void test_inclusionFINAL(int position, const TriConcept& examined, std::vector<TriConcept>& store,
+                         bool& subsumed, int* erased_before) {
   std::vector<int> copies;
   int before = 0;
   for (std::size_t i = 0; i < store.size(); ++i) {

@@ -1,15 +1,15 @@
 // The report loop: selects the concepts of ens_tc to report and writes them.
-//
-// write_report(concepts, users_only) walks ens_tc in order. A concept whose
-// sets reach minsupp_u, minsupp_t, minsupp_r and minsupp_d goes through the
-// final filter (which erases its equal copies); when nothing strictly contains
-// it, it is appended to ens_tc2 and written:
-//   concepts:   "\nU = {u1, u2, },  T = {...},  R = {...},  D = {...}"
-//   users_only: "%d %d\n" per user, with the concept's first D value.
-// The streams are written, not flushed, checked or closed: that is the
-// caller's business.
 #pragma once
 
 #include <cstdio>
 
+// Walks ens_tc in order. A concept whose sets reach minsupp_u, minsupp_t,
+// minsupp_r and minsupp_d (read once) goes through the final filter, which
+// erases its equal copies; when nothing strictly contains it, it is appended
+// to ens_tc2 and written:
+//   concepts:   "\nU = {u1, u2, },  T = {...},  R = {...},  D = {...}"
+//   users_only: "%d %d\n" per user, with the concept's first D value.
+// The final filter runs over a ContainmentIndex and decides exactly as
+// test_inclusionFINAL, which the run does not call. The streams are written,
+// not flushed, checked or closed: that is the caller's business.
 void write_report(std::FILE* concepts, std::FILE* users_only);

@@ -1,5 +1,7 @@
 #include "store/globals.h"
 
+#include "store/thresholds.h"
+
 // Defined in this order so that they are constructed in it and destroyed in
 // the reverse order after main returns.
 std::vector<TriConcept> ens_tc;
@@ -26,3 +28,5 @@ void reset_run_state() {
   ijk = 0;
   fp = nullptr;
 }
+
+Thresholds thresholds_from_globals() { return {minsupp_u, minsupp_t, minsupp_r, minsupp_d}; }

@@ -1,13 +1,6 @@
 // The stores and scalars shared by every phase of a run. They live for the
-// whole process and are used by one operation at a time (single thread).
-//
-//   ens_tc      working store: filled by the loader, reshaped by the passes,
-//               shrunk by the final filter
-//   ens_tc2     reported concepts, in report order
-//   indices_*   erasure lists (positions in ens_tc) of the three passes
-//   minsupp_*   minimum set sizes, declared 2, replaced by the command line
-//   ijk         number of base lines read by the loader
-//   fp          the input base, opened by the command line
+// whole process and are used by one operation at a time (single thread). The
+// phases read them in their entry points and hand them on explicitly.
 #pragma once
 
 #include <cstdio>
@@ -15,18 +8,32 @@
 
 #include "store/triconcept.h"
 
+// Working store: filled by the loader, reshaped by the passes, shrunk by the
+// final filter.
 extern std::vector<TriConcept> ens_tc;
+
+// Reported concepts, in report order.
 extern std::vector<TriConcept> ens_tc2;
+
+// Erasure lists (positions in ens_tc) of the tag, resource and D passes. The
+// passes of a run mark erased concepts dead and compact ens_tc once at their
+// end instead, so these stay empty; the plain reference passes of the tests
+// use them.
 extern std::vector<int> indices_ts;
 extern std::vector<int> indices_rs;
 extern std::vector<int> indices_ds;
 
+// Minimum set sizes, declared 2 and replaced by the command line
+// (thresholds_from_globals() in store/thresholds.h gives them as one value).
 extern int minsupp_u;
 extern int minsupp_t;
 extern int minsupp_r;
 extern int minsupp_d;
 
+// Number of quadruple lines read by the loader.
 extern int ijk;
+
+// The input base, opened by the command line.
 extern std::FILE* fp;
 
 // Puts every store and scalar back to its state at process start. fp is not

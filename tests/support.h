@@ -10,7 +10,7 @@
 #include <regex>
 #include <sstream>
 
-#include "reference/check_base.h"
+#include "reference/reference_passes.h"
 #include "store/globals.h"
 
 using Ints = std::vector<int>;

@@ -42,38 +42,38 @@ TEST(Tools, TokenizeAndCodeStore) {
 TEST(Tools, DictionaryLookups) {
   const ScratchDir dir;
   const std::string tag(150, 'g');  // lines of any length are read whole
-  write_file("dictionary.txt",
-             "music 5 12 40 page40\nrock 6 13 41 page41\njazz 7 12 43 page43\nfour 1 15 44\n"
-             "big 1 16 99999999999 u\nws\t1\v17\f46\rurl46\ncolon 1 18 47:x y\nslash 1 19 48/x y\n" +
-             tag + " 1 20 49 u49\npad 1 2 3 p3" + std::string(120, ' ') + "fake 0 77 77 bad\n" +
-             std::string("nul 1 21 50 u\0v\n", 16) + "last 1 22 51 u51");
+  write_file(
+      "dictionary.txt",
+      "music 5 12 40 page40\nrock 6 13 41 page41\njazz 7 12 43 page43\nfour 1 15 44\n"
+      "big 1 16 99999999999 u\nws\t1\v17\f46\rurl46\ncolon 1 18 47:x y\nslash 1 19 48/x y\n" +
+          tag + " 1 20 49 u49\npad 1 2 3 p3" + std::string(120, ' ') + "fake 0 77 77 bad\n" +
+          std::string("nul 1 21 50 u\0v\n", 16) + "last 1 22 51 u51");
+  // Without dictionaries nothing matches.
+  EXPECT_EQ(avoir_letag_a_partir_du_code(12) + printed_by([] { avoir_lurl_a_partir_du_code(7); }),
+            "no   7");
+  EXPECT_EQ(avoir_lecode_a_partir_du_tag("music") + avoir_lecode_a_partir_du_tag(nullptr), -2);
+  fpp = std::fopen("dictionary.txt", "r"), fpp2 = std::fopen("dictionary.txt", "r");
   // 't': tag text of a tag code, 'c': tag code of a tag text, 'u': URL of a
-  // URL code with what the lookup printed; 'o': the dictionaries are opened.
+  // URL code; each after what the lookup printed.
+  // clang-format off
   const std::vector<std::tuple<char, std::string, std::string>> rows = {
-    {'t', "12", ""}, {'c', "music", "-1"}, {'u', "7", "no   7|tamul"}, {'o', "", ""},
-    {'t', "13", "rock"}, {'t', "12", "music"}, {'t', "40", ""}, {'t', "5", ""}, {'t', "15", ""},
-    {'t', "16", ""}, {'t', "17", "ws"}, {'t', "20", tag}, {'t', "21", ""}, {'t', "77", ""},
-    {'t', "22", "last"}, {'c', "jazz", "12"}, {'c', "page40", "-1"}, {'c', "ws", "17"},
+    {'t', "13", "|rock"}, {'t', "12", "|music"}, {'t', "40", "|"}, {'t', "5", "|"}, {'t', "15", "|"},
+    {'t', "16", "|"}, {'t', "17", "|ws"}, {'t', "20", "|" + tag}, {'t', "21", "|"}, {'t', "77", "|"},
+    {'t', "22", "|last"}, {'c', "jazz", "|12"}, {'c', "page40", "|-1"}, {'c', "ws", "|17"},
     // URL lookups go on after the previous match, and from the top once at the end.
     {'u', "41", "|page41"}, {'u', "40", "no   40|tamul"}, {'u', "40", "|page40"},
     {'u', "47", "|:x"}, {'u', "48", "|/x"}, {'u', "50", "no   50|tamul"}, {'u', "51", "|u51"},
     {'u', "40", "|page40"},
   };
+  // clang-format on
   for (const auto& [kind, key, want] : rows) {
     std::string found;
-    if (kind == 'o') {
-      EXPECT_EQ(avoir_lecode_a_partir_du_tag(nullptr), -1);
-      fpp = std::fopen("dictionary.txt", "r"), fpp2 = std::fopen("dictionary.txt", "r");
-    } else if (kind == 't') {
-      found = avoir_letag_a_partir_du_code(std::stoi(key));
-    } else if (kind == 'c') {
-      found = std::to_string(avoir_lecode_a_partir_du_tag(key.c_str()));
-    } else {
-      const std::string printed =
-          printed_by([&] { found = "|" + avoir_lurl_a_partir_du_code(std::stoi(key)); });
-      found = printed + found;
-    }
-    EXPECT_EQ(found, want) << kind << key;
+    const std::string printed = printed_by([&] {
+      found = kind == 't'   ? avoir_letag_a_partir_du_code(std::stoi(key))
+              : kind == 'c' ? std::to_string(avoir_lecode_a_partir_du_tag(key.c_str()))
+                            : avoir_lurl_a_partir_du_code(std::stoi(key));
+    });
+    EXPECT_EQ(printed + "|" + found, want) << kind << key;
   }
   std::fclose(fpp), std::fclose(fpp2);
   fpp = fpp2 = nullptr;
@@ -82,6 +82,7 @@ TEST(Tools, DictionaryLookups) {
 TEST(Tools, Join) {
   const ScratchDir dir;
   // Candidates, requests, output (or how the output file is prepared), what is printed.
+  // clang-format off
   const std::vector<std::tuple<std::string, std::string, std::string, std::string>> rows = {
     {"1 2 3 10\n4 5 6 20\n1 2 3 30\n-7 8 9 40\r\n1 2 4 50\n",
      "4 5 6 99\n1 2 3 0\n5 5 5 5\n-7 8 9 1\n1 2 3 0\n", "\n4 5 6 20\n1 2 3 10\n-7 8 9 40\n1 2 3 10",
@@ -96,6 +97,7 @@ TEST(Tools, Join) {
     {"1 2 3 10\n", "1 2 3 0\n", "<dir>", kCannot + "e creer le fichier xxxbasemiaousortie.txt...\n"},
     {"1 2 3 10\n", "1 2 3 0\n", "<full>", kCannot + "'ecrire le fichier xxxbasemiaousortie.txt...\n"},
   };
+  // clang-format on
   for (const auto& [candidates, requests, output, printed] : rows) {
     prepare("basemiaou.txt", candidates);
     prepare("metier19.txt", requests);
@@ -113,14 +115,16 @@ TEST(Tools, Dumps) {
   ens_tc = store("1 2|10 11|5|7 -8, 3|||, |12|6 6|");
   ecrire_1erfichier(out);
   ecrire_1erfichier(nullptr);
-  EXPECT_EQ(contents(out), " U = 1-2- T = 10, 11,  R =  5  D =  7  -8 \n U = 3- T =  R =  D = \n"
-                           " U =  T = 12,  R =  6  6  D = \n");
+  EXPECT_EQ(contents(out),
+            " U = 1-2- T = 10, 11,  R =  5  D =  7  -8 \n U = 3- T =  R =  D = \n"
+            " U =  T = 12,  R =  6  6  D = \n");
   std::fclose(out);
 
   // minsupp_u 2, minsupp_t 1, minsupp_r 2; D is neither tested nor written.
   minsupp_u = 2, minsupp_t = 1, minsupp_r = 2, minsupp_d = 5;
   const std::string split = "1 2|10|5 6|7, 3|11|8 9|7, 4 5||8 9|7, 4 5|12|8|7, 6 7 6|13 14|9 -1|";
   // The reported concepts, the tags file before, the files after, what is printed.
+  // clang-format off
   const std::vector<std::tuple<std::string, std::string, std::string, std::string>> rows = {
     {"", "previous", "//", ""},
     {split, "previous", "\n1, 2, \n6, 7, 6, /\n10, \n13, 14, /\n5, 6, \n9, -1, ", ""},
@@ -128,6 +132,7 @@ TEST(Tools, Dumps) {
     {split, "<full>", "\n1, 2, \n6, 7, 6, //\n5, 6, \n9, -1, ",
      kCannot + "'ecrire le fichier tagsSEPARES.txt...\n"},
   };
+  // clang-format on
   for (const auto& [reported, tags_file, files, printed] : rows) {
     ens_tc2 = store(reported);
     prepare("usersSEPARES.txt", "previous");
@@ -135,7 +140,8 @@ TEST(Tools, Dumps) {
     prepare("urlsSEPARES.txt", "previous");
     EXPECT_EQ(printed_by(ecrire_dans_fichiers_separes), printed);
     const std::string tags = tags_file[0] == '<' ? "" : read_file("tagsSEPARES.txt");
-    EXPECT_EQ(read_file("usersSEPARES.txt") + "/" + tags + "/" + read_file("urlsSEPARES.txt"), files);
+    EXPECT_EQ(read_file("usersSEPARES.txt") + "/" + tags + "/" + read_file("urlsSEPARES.txt"),
+              files);
   }
   reset_run_state();
 }

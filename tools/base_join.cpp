@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "loader/base_line.h"
-#include "tools/text_lines.h"
+#include "text/line_reader.h"
 #include "tools/tool_files.h"
 
 namespace {
@@ -17,7 +17,7 @@ constexpr const char* kOutputFile = "xxxbasemiaousortie.txt";
 bool next_quad(TextLineReader& reader, std::FILE* stream, Quad& q) {
   std::string_view line;
   while (reader.next(stream, line)) {
-    if (parse_base_line(line.data(), line.size(), q) == LineKind::Quad) return true;
+    if (parse_base_line(line.data(), line.size(), q) == LineKind::Quadruple) return true;
   }
   return false;
 }
@@ -39,8 +39,7 @@ void miaou() {
   while (next_quad(request_lines, requests.get(), request)) {
     std::rewind(candidates.get());
     while (next_quad(candidate_lines, candidates.get(), candidate)) {
-      if (candidate[0] == request[0] && candidate[1] == request[1] &&
-          candidate[2] == request[2]) {
+      if (candidate[0] == request[0] && candidate[1] == request[1] && candidate[2] == request[2]) {
         std::fprintf(output.get(), "\n%d %d %d %d", request[0], request[1], request[2],
                      candidate[3]);
         break;

@@ -1,3 +1,6 @@
+// Joining two quadruple files into a prepared base. No run calls it.
+#pragma once
+
 // miaou(): prepares a base by joining two quadruple files on their first
 // three fields, in the current directory.
 //
@@ -12,6 +15,4 @@
 // any other line of either file is skipped. When an input cannot be opened a
 // message names it and nothing is written: the output is created only after
 // both inputs opened. The inputs are only read.
-#pragma once
-
 void miaou();

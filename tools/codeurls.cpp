@@ -4,4 +4,5 @@
 
 CodeUrls::CodeUrls() : code(0) {}
 
-CodeUrls::CodeUrls(int code, std::string url) : code(code), url(std::move(url)) {}
+CodeUrls::CodeUrls(int pair_code, std::string pair_url)
+    : code(pair_code), url(std::move(pair_url)) {}

@@ -8,7 +8,7 @@
 
 struct CodeUrls {
   CodeUrls();
-  CodeUrls(int code, std::string url);
+  CodeUrls(int pair_code, std::string pair_url);
 
   int code;
   std::string url;

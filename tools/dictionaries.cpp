@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "text/line_reader.h"
 #include "tools/dictionary_line.h"
-#include "tools/text_lines.h"
 
 std::FILE* fpp = nullptr;
 std::FILE* fpp2 = nullptr;

@@ -6,12 +6,6 @@
 // FF) is skipped before every field, a text is a maximal run of other bytes,
 // a number is an optional sign and at least one decimal digit and ends at the
 // first byte that is not a digit. Whatever follows the fifth field is ignored.
-//
-// parse_dictionary_line(line, out) fills `out` and returns true when the line
-// holds all five fields. It returns false, leaving `out` untouched, when a
-// field is missing or malformed, a number does not fit in an int, or the line
-// holds a NUL byte (the dictionaries are text). The views in `out` point into
-// `line`.
 #pragma once
 
 #include <string_view>
@@ -24,4 +18,8 @@ struct DictionaryLine {
   std::string_view url;  // field 5
 };
 
+// Fills `out` and returns true when the line holds all five fields. Returns
+// false, leaving `out` untouched, when a field is missing or malformed, a
+// number does not fit in an int, or the line holds a NUL byte (the
+// dictionaries are text). The views in `out` point into `line`.
 bool parse_dictionary_line(std::string_view line, DictionaryLine& out);

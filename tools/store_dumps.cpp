@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/globals.h"
+#include "store/thresholds.h"
 #include "tools/tool_files.h"
 
 namespace {
@@ -14,10 +15,9 @@ void write_set(std::FILE* out, const std::vector<int>& set, const char* element_
   for (const int x : set) std::fprintf(out, element_format, x);
 }
 
-bool reaches_urt_thresholds(const TriConcept& c) {
-  return std::cmp_greater_equal(c.us.size(), minsupp_u) &&
-         std::cmp_greater_equal(c.ts.size(), minsupp_t) &&
-         std::cmp_greater_equal(c.rs.size(), minsupp_r);
+bool reaches_urt_thresholds(const TriConcept& c, const Thresholds& thresholds) {
+  return reaches(c.us.size(), thresholds.u) && reaches(c.ts.size(), thresholds.t) &&
+         reaches(c.rs.size(), thresholds.r);
 }
 
 struct SplitFile {
@@ -49,6 +49,7 @@ void ecrire_1erfichier(std::FILE* out) {
 }
 
 void ecrire_dans_fichiers_separes() {
+  const Thresholds thresholds = thresholds_from_globals();
   std::array<FileHandle, kSplitFiles.size()> files;
   for (std::size_t k = 0; k < kSplitFiles.size(); ++k) {
     files[k] = create_for_writing(kSplitFiles[k].name);
@@ -57,7 +58,7 @@ void ecrire_dans_fichiers_separes() {
   for (std::size_t k = 0; k < kSplitFiles.size(); ++k) {
     std::FILE* out = files[k].get();
     for (const TriConcept& c : ens_tc2) {
-      if (!reaches_urt_thresholds(c)) continue;
+      if (!reaches_urt_thresholds(c, thresholds)) continue;
       std::fputc('\n', out);
       write_set(out, c.*kSplitFiles[k].set, "%d, ");
     }

@@ -1,13 +1,5 @@
-// Opening, writing and closing the fixed-name files of the data tools.
-//
-// A file that cannot be opened is never used: the opener prints
-//   "\nERROR : Impossible d'ouvrir le fichier <name>...\n"   (reading)
-//   "\nERROR : Impossible de creer le fichier <name>...\n"   (writing, "w+")
-// on standard output and returns an empty handle. A file opened for reading
-// must also be readable (a directory opens but cannot be read).
-// finish_writing flushes and closes the file and prints
-//   "\nERROR : Impossible d'ecrire le fichier <name>...\n"
-// when any write failed; it returns whether everything was written.
+// Opening, writing and closing the fixed-name files of the data tools. A file
+// that cannot be opened is never used.
 #pragma once
 
 #include <cstdio>
@@ -18,6 +10,18 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// Opens `name` for reading; it must also be readable (a directory opens but
+// cannot be read). Otherwise prints
+//   "\nERROR : Impossible d'ouvrir le fichier <name>...\n"
+// on standard output and returns an empty handle.
 FileHandle open_for_reading(const char* name);
+
+// Creates (or empties) `name` with mode "w+". Otherwise prints
+//   "\nERROR : Impossible de creer le fichier <name>...\n"
+// and returns an empty handle.
 FileHandle create_for_writing(const char* name);
+
+// Flushes and closes the file; when any write failed it prints
+//   "\nERROR : Impossible d'ecrire le fichier <name>...\n"
+// Returns whether everything was written.
 bool finish_writing(FileHandle file, const char* name);

@@ -33,20 +33,24 @@ TEST(Program, CommandLineAndRuns) {
   // resource pass gives R {5 6} to D 7, and the D pass builds R {5} D {7 8},
   // which holds the R 5 D 8 concept. Users 1 and 2 share every concept: no
   // resource to recommend, each other to propose.
-  std::string grown;
-  for (const std::string key : {"10 5 7", "11 5 7", "10 6 7", "11 6 7", "10 5 8", "11 5 8"}) {
-    grown += "1 " + key + "\n2 " + key + "\n";
-  }
-  write_file("base.txt", grown + "3 12 9 9\n4 12 9 9\n3 13 9 9\n4 13 9 9\n");
-  const std::string grown_out = "\n Number of Unique Users : 0\n Resource Recommendations: Average"
-                                " Time = -nan\n User Proposition: Average Time = <t>";
-  const std::string grown_concepts = "\nU = {1, 2, },  T = {10, 11, },  R = {5, 6, },  D = {7, }"
-                                     "\nU = {1, 2, },  T = {10, 11, },  R = {5, },  D = {7, 8, }";
+  write_file("base.txt",
+             "1 10 5 7\n2 10 5 7\n1 11 5 7\n2 11 5 7\n1 10 6 7\n2 10 6 7\n1 11 6 7\n2 11 6 7\n"
+             "1 10 5 8\n2 10 5 8\n1 11 5 8\n2 11 5 8\n3 12 9 9\n4 12 9 9\n3 13 9 9\n4 13 9 9\n");
+  const std::string grown_out =
+      "\n Number of Unique Users : 0\n Resource Recommendations: Average"
+      " Time = -nan\n User Proposition: Average Time = <t>";
+  const std::string grown_concepts =
+      "\nU = {1, 2, },  T = {10, 11, },  R = {5, 6, },  D = {7, }"
+      "\nU = {1, 2, },  T = {10, 11, },  R = {5, },  D = {7, 8, }";
   const std::string grown_users = "1 7\n2 7\n1 7\n2 7\n";
-  const std::string cannot = "\nERROR : Impossible d", none = "\n Number of Unique Users : 0"
-      "\n Resource Recommendations: Average Time = -nan\n User Proposition: Average Time = -nan";
+  const std::string cannot = "\nERROR : Impossible d",
+                    none =
+                        "\n Number of Unique Users : 0"
+                        "\n Resource Recommendations: Average Time = -nan\n User Proposition: "
+                        "Average Time = -nan";
   // Arguments and setup are shell words. The result files of an earlier run
   // hold "earlier"; "-": not looked at.
+  // clang-format off
   const std::vector<std::tuple<std::string, std::string, int, std::string, std::string, std::string>>
       rows = {
     {"", "", 1, kCount, "earlier", "earlier"},
@@ -78,6 +82,7 @@ TEST(Program, CommandLineAndRuns) {
     {"base.txt 4294967296 1 1 99999999999999999999", "", 0, none, "", ""},
     {"empty.txt 1 1 1 1", "", 0, none, "", ""},
   };
+  // clang-format on
   for (const auto& [args, setup, status, out, concepts, users] : rows) {
     for (const char* name : {"quadri_concepts.txt", "users_only.txt"}) {
       std::filesystem::remove_all(name);

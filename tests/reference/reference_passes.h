@@ -1,9 +1,11 @@
 // The plain forms of the three mining passes, the report loop and the two
-// per-user evaluations: each rule written out as it
-// reads, scanning the stores and lists with the set primitives. The program's
-// indexed forms must give exactly the same results.
+// per-user evaluations: each rule written out as it reads, scanning the stores
+// and lists with the set primitives. The program's indexed forms must give
+// exactly the same results, which check_base checks.
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,3 +26,23 @@ std::vector<int> recommendation(int user, int d, const std::vector<TriConcept>& 
 std::vector<int> proposal(int user, int d, const std::vector<TriConcept>& reported);
 
 }  // namespace reference
+
+// check_base(base, minsupp) loads the base with the program's loader, then
+// runs the mining passes, report and evaluations of the program and the plain
+// forms of reference_passes.h. Each pass starts from the store both agreed on
+// after the step before, so a difference names its step. Returns "" when everything
+// agrees, kRejected when the program's loader refuses the base (nothing else
+// is compared then), and otherwise what differs.
+//
+// contents(f) is everything in the stream f; printed_by(body) is what body
+// prints on standard output.
+struct MinSupp {
+  int u, t, r, d;
+};
+
+inline const std::string kRejected = "the loader rejected the base";
+
+std::string check_base(const std::string& base, const MinSupp& minsupp);
+
+std::string contents(std::FILE* f);
+std::string printed_by(const std::function<void()>& body);

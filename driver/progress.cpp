@@ -1,4 +1,4 @@
-#include "store/progress.h"
+#include "driver/progress.h"
 
 #include <chrono>
 #include <cstdio>
@@ -11,7 +11,6 @@ unsigned countdown = 1;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr unsigned kCallsBetweenClockReads = 64;
 constexpr auto kRedrawEvery = std::chrono::milliseconds(250);
 
 bool wanted = false;
@@ -29,7 +28,7 @@ void progress_begin(const char* phase, std::size_t total) {
   phase_total = total;
   last_draw = Clock::now();
   progress_detail::enabled = true;
-  progress_detail::countdown = kCallsBetweenClockReads;
+  progress_detail::countdown = progress_detail::kCallsBetweenClockReads;
   std::fprintf(stderr, "\r\033[K%s...", phase);
   std::fflush(stderr);
 }

@@ -1,4 +1,4 @@
-#include "tools/text_lines.h"
+#include "text/line_reader.h"
 
 #include <sys/types.h>
 
