@@ -49,8 +49,10 @@ TEST(Tools, DictionaryLookups) {
           tag + " 1 20 49 u49\npad 1 2 3 p3" + std::string(120, ' ') + "fake 0 77 77 bad\n" +
           std::string("nul 1 21 50 u\0v\n", 16) + "last 1 22 51 u51");
   // Without dictionaries nothing matches.
-  EXPECT_EQ(avoir_letag_a_partir_du_code(12) + printed_by([] { avoir_lurl_a_partir_du_code(7); }),
-            "no   7");
+  std::string url;
+  EXPECT_EQ(avoir_letag_a_partir_du_code(12) +
+                printed_by([&] { url = avoir_lurl_a_partir_du_code(7); }) + url,
+            "no   7tamul");
   EXPECT_EQ(avoir_lecode_a_partir_du_tag("music") + avoir_lecode_a_partir_du_tag(nullptr), -2);
   fpp = std::fopen("dictionary.txt", "r"), fpp2 = std::fopen("dictionary.txt", "r");
   // 't': tag text of a tag code, 'c': tag code of a tag text, 'u': URL of a
