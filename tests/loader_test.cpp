@@ -38,6 +38,7 @@ TEST(Loader, WhatALineMayHold) {
     {"1 2 3 4\n12abc 6 7 8\n", "invalid line 2"},
     {"1:2 3 4 5\n", "invalid line 1"},
     {"1/2 3 4 5\n", "invalid line 1"},
+    {"1,2,3,4\n", "invalid line 1"},
     {"+ 1 2 3 4\n", "invalid line 1"},
     {"2147483648 1 1 1\n", "invalid line 1"},
     {"1 1 1 -2147483649\n", "invalid line 1"},
