@@ -2,6 +2,7 @@
 // (check_base in reference/reference_passes.h) on generated bases.
 #include <random>
 
+#include "evaluation/resource_recommendation.h"
 #include "support.h"
 
 namespace {
@@ -35,6 +36,19 @@ TEST(Differential, GeneratedBases) {
     const MinSupp m{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
     ASSERT_EQ(check_base(base, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << base;
   }
+}
+
+// users_only.txt is the program's own file; a line without two integers in it
+// is skipped all the same.
+TEST(Differential, EvaluationsSkipLinesWithoutTwoIntegers) {
+  reset_run_state();
+  ens_tc2 = store("1 2|10|100|5, 3|11|101|5");
+  std::FILE* users = std::tmpfile();
+  std::fputs("x\n1 5\n", users);
+  EXPECT_EQ(printed_by([&] { recomm_generale(users); }).substr(0, 28),
+            "\n Number of Unique Users : 1");
+  std::fclose(users);
+  reset_run_state();
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST(Tools, DictionaryLookups) {
   write_file(
       "dictionary.txt",
       "music 5 12 40 page40\nrock 6 13 41 page41\njazz 7 12 43 page43\nfour 1 15 44\n"
-      "sign +1 -23 +52 u52\n"
+      "sign +1 -23 +52 u52\nbad 1 x 15 u\n"
       "big 1 16 99999999999 u\nws\t1\v17\f46\rurl46\ncolon 1 18 47:x y\nslash 1 19 48/x y\n" +
           tag + " 1 20 49 u49\npad 1 2 3 p3" + std::string(120, ' ') + "fake 0 77 77 bad\n" +
           std::string("nul 1 21 50 u\0v\n", 16) + "last 1 22 51 u51");
@@ -62,11 +62,12 @@ TEST(Tools, DictionaryLookups) {
   const std::vector<std::tuple<char, std::string, std::string>> rows = {
     {'t', "13", "|rock"}, {'t', "12", "|music"}, {'t', "40", "|"}, {'t', "5", "|"}, {'t', "15", "|"},
     {'t', "16", "|"}, {'t', "17", "|ws"}, {'t', "20", "|" + tag}, {'t', "21", "|"}, {'t', "77", "|"},
-    {'t', "22", "|last"}, {'t', "-23", "|sign"}, {'c', "jazz", "|12"}, {'c', "page40", "|-1"}, {'c', "ws", "|17"},
+    {'t', "22", "|last"}, {'t', "-23", "|sign"}, {'t', "0", "|"}, {'c', "jazz", "|12"},
+    {'c', "page40", "|-1"}, {'c', "ws", "|17"},
     // URL lookups go on after the previous match, and from the top once at the end.
-    {'u', "41", "|page41"}, {'u', "40", "no   40|tamul"}, {'u', "40", "|page40"},
-    {'u', "47", "|:x"}, {'u', "48", "|/x"}, {'u', "50", "no   50|tamul"}, {'u', "51", "|u51"},
-    {'u', "40", "|page40"},
+    {'u', "3", "|p3"}, {'u', "0", "no   0|tamul"}, {'u', "41", "|page41"},
+    {'u', "40", "no   40|tamul"}, {'u', "40", "|page40"}, {'u', "47", "|:x"}, {'u', "48", "|/x"},
+    {'u', "50", "no   50|tamul"}, {'u', "51", "|u51"}, {'u', "40", "|page40"},
   };
   // clang-format on
   for (const auto& [kind, key, want] : rows) {
