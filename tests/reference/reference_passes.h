@@ -27,12 +27,13 @@ std::vector<int> proposal(int user, int d, const std::vector<TriConcept>& report
 
 }  // namespace reference
 
-// check_base(base, minsupp) loads the base with the program's loader, then
-// runs the mining passes, report and evaluations of the program and the plain
-// forms of reference_passes.h. Each pass starts from the store both agreed on
-// after the step before, so a difference names its step. Returns "" when everything
-// agrees, kRejected when the program's loader refuses the base (nothing else
-// is compared then), and otherwise what differs.
+// check_base(base, minsupp), the differential check of the unit tests and the
+// fuzz target: loads the base with the program's loader, then runs the mining
+// passes, report and evaluations of the program and the plain forms above.
+// Each pass starts from the store both agreed on after the step before, so a
+// difference names its step. Returns "" when everything agrees, kRejected when
+// the loader refuses the base (nothing else is compared then), and otherwise
+// what differs.
 //
 // contents(f) is everything in the stream f; printed_by(body) is what body
 // prints on standard output.
