@@ -42,9 +42,9 @@ TEST(Differential, GeneratedBases) {
 // is skipped all the same.
 TEST(Differential, EvaluationsSkipLinesWithoutTwoIntegers) {
   reset_run_state();
-  ens_tc2 = store("1 2|10|100|5, 3|11|101|5");
+  ens_tc2 = store("1 2|10|100|5, 3|11|101|5, 7|12|102|0");
   std::FILE* users = std::tmpfile();
-  std::fputs("x\n1 5\n", users);
+  std::fputs("x\n4\n1 5\n", users);
   EXPECT_EQ(printed_by([&] { recomm_generale(users); }).substr(0, 28),
             "\n Number of Unique Users : 1");
   std::fclose(users);

@@ -39,6 +39,7 @@ TEST(Loader, WhatALineMayHold) {
     {"1:2 3 4 5\n", "invalid line 1"},
     {"1/2 3 4 5\n", "invalid line 1"},
     {"1,2,3,4\n", "invalid line 1"},
+    {"\x01" "1 2 3 4\n", "invalid line 1"},
     {"+ 1 2 3 4\n", "invalid line 1"},
     {"2147483648 1 1 1\n", "invalid line 1"},
     {"1 1 1 -2147483649\n", "invalid line 1"},

@@ -167,6 +167,7 @@ TEST(Sets, SizeAwareSubsumption) {
       {"2 3|10 11|5 6|7 8, 2 3 4|10 11|5 6|7 8, 2 3|10 11 12|5 6|7 8, 2 3|10 11|5 6 4|7 8, "
        "2 4|10 11|5 6|7 8, 2 3|10 12|5 6|7 8, 2 3|10 11|5 4|7 8, 2 3|10 11|5 6|7 8", true},
       {"1 1|10|5|7, 1 2|10|5|7", true},  // lengths count repetitions
+      {"1 1|10|5|7, 1|10|5|7", false},
   };
   // clang-format on
   for (const auto& [concepts, found] : rows) {

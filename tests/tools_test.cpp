@@ -88,7 +88,8 @@ TEST(Tools, Join) {
   // Candidates, requests, output (or how the output file is prepared), what is printed.
   // clang-format off
   const std::vector<std::tuple<std::string, std::string, std::string, std::string>> rows = {
-    {"1 2 3 10\n4 5 6 20\n1 2 3 30\n-7 8 9 40\r\n1 2 4 50\n",
+    {"1 2 3 10\n0 5 6 11\n4 0 6 12\n4 5 0 13\n9 5 6 14\n4 9 6 15\n4 5 9 16\n4 5 6 20\n1 2 3 30\n"
+     "-7 8 9 40\r\n1 2 4 50\n",
      "4 5 6 99\n1 2 3 0\n5 5 5 5\n-7 8 9 1\n1 2 3 0\n", "\n4 5 6 20\n1 2 3 10\n-7 8 9 40\n1 2 3 10",
      ""},
     {"1 2 3 10\n", "", "", ""},

@@ -73,6 +73,8 @@ TEST(Program, CommandLineAndRuns) {
      cannot + "e creer le fichier quadri_concepts.txt...\n", "-", "earlier"},
     {"base.txt 2 1 1 1", "rm users_only.txt; mkdir users_only.txt;", 1,
      cannot + "e creer le fichier users_only.txt...\n", "-", "-"},
+    {"base.txt 2 1 1 1", "rm users_only.txt; ln -s /dev/full users_only.txt;", 1,
+     cannot + "'ecrire le fichier users_only.txt...\n", "-", "-"},
     {"big.txt 2 1 1 1", "trap '' XFSZ; ulimit -f 8;", 1,
      cannot + "'ecrire le fichier quadri_concepts.txt...\n", "-", "-"},
     {"base.txt 2 2 1 1", "", 0, grown_out, grown_concepts, grown_users},
