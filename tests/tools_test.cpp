@@ -60,8 +60,9 @@ TEST(Tools, DictionaryLookups) {
   // URL code; each after what the lookup printed.
   // clang-format off
   const std::vector<std::tuple<char, std::string, std::string>> rows = {
-    {'t', "13", "|rock"}, {'t', "12", "|music"}, {'t', "40", "|"}, {'t', "5", "|"}, {'t', "15", "|"},
-    {'t', "16", "|"}, {'t', "17", "|ws"}, {'t', "20", "|" + tag}, {'t', "21", "|"}, {'t', "77", "|"},
+    {'t', "13", "|rock"}, {'t', "12", "|music"}, {'t', "40", "|"}, {'t', "5", "|"},
+    {'t', "15", "|"}, {'t', "16", "|"}, {'t', "17", "|ws"}, {'t', "20", "|" + tag},
+    {'t', "21", "|"}, {'t', "77", "|"},
     {'t', "22", "|last"}, {'t', "-23", "|sign"}, {'t', "0", "|"}, {'c', "jazz", "|12"},
     {'c', "page40", "|-1"}, {'c', "ws", "|17"},
     // URL lookups go on after the previous match, and from the top once at the end.
@@ -95,12 +96,15 @@ TEST(Tools, Join) {
     {"1 2 3 10\n", "", "", ""},
     // Lines without four integers are skipped; long lines are read whole.
     {"1 2 3\ngarbage\n1 2 3 50\n5 5 5" + std::string(150, ' ') + "77\n",
-     "1 2 3 0\ngarbage\n\n5 5 5 0" + std::string(150, ' ') + "9 9 9 9\n", "\n1 2 3 50\n5 5 5 77", ""},
+     "1 2 3 0\ngarbage\n\n5 5 5 0" + std::string(150, ' ') + "9 9 9 9\n",
+     "\n1 2 3 50\n5 5 5 77", ""},
     {"<missing>", "1 2 3 0\n", "previous", kCannot + "'ouvrir le fichier basemiaou.txt...\n"},
     {"1 2 3 10\n", "<missing>", "previous", kCannot + "'ouvrir le fichier metier19.txt...\n"},
     {"1 2 3 10\n", "<dir>", "previous", kCannot + "'ouvrir le fichier metier19.txt...\n"},
-    {"1 2 3 10\n", "1 2 3 0\n", "<dir>", kCannot + "e creer le fichier xxxbasemiaousortie.txt...\n"},
-    {"1 2 3 10\n", "1 2 3 0\n", "<full>", kCannot + "'ecrire le fichier xxxbasemiaousortie.txt...\n"},
+    {"1 2 3 10\n", "1 2 3 0\n", "<dir>",
+     kCannot + "e creer le fichier xxxbasemiaousortie.txt...\n"},
+    {"1 2 3 10\n", "1 2 3 0\n", "<full>",
+     kCannot + "'ecrire le fichier xxxbasemiaousortie.txt...\n"},
   };
   // clang-format on
   for (const auto& [candidates, requests, output, printed] : rows) {

@@ -51,8 +51,8 @@ TEST(Program, CommandLineAndRuns) {
   // Arguments and setup are shell words. The result files of an earlier run
   // hold "earlier"; "-": not looked at.
   // clang-format off
-  const std::vector<std::tuple<std::string, std::string, int, std::string, std::string, std::string>>
-      rows = {
+  using Row = std::tuple<std::string, std::string, int, std::string, std::string, std::string>;
+  const std::vector<Row> rows = {
     {"", "", 1, kCount, "earlier", "earlier"},
     {"base.txt 1 1 1", "", 1, kCount, "earlier", "earlier"},
     {"base.txt 1 1 1 1 1", "", 1, kCount, "earlier", "earlier"},
