@@ -1,28 +1,18 @@
 // quadmine-prepare and quadmine-show run as programs on small raw files and
 // result files, standard output and files compared byte for byte; and the
 // warning of quadmine on a base whose triples form several runs.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <string>
-
-#include "run_support.h"
+#include "support.h"
 
 namespace {
 
-// Runs `program args` (args already quoted for the shell) in `dir`.
-RunResult run_tool(const TempDir& dir, const std::string& program, const std::string& args) {
-  const int raw = std::system(
-      ("cd '" + dir.path() + "' && '" + program + "' " + args + " >stdout.txt 2>stderr.txt")
-          .c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir.file("stdout.txt")),
-          read_file(dir.file("stderr.txt"))};
+// Runs `program args` (args already quoted for the shell) in the current directory.
+Outcome run_tool(const std::string& program, const std::string& args) {
+  return run_shell("'" + program + "' " + args);
 }
 
-RunResult prepare(const TempDir& dir, const std::string& raw, const std::string& args) {
-  write_file(dir.file("raw"), raw);
-  return run_tool(dir, QUADMINE_PREPARE_BIN, "raw base " + args);
+Outcome prepare(const std::string& raw, const std::string& args) {
+  write_file("raw", raw);
+  return run_tool(QUADMINE_PREPARE_BIN, "raw base " + args);
 }
 
 const std::string kIds = "--user 1 --tag 2 --resource 3 ";
@@ -47,13 +37,13 @@ TEST(Prepare, WritesSortedDistinctQuadruplesAndDictionaries) {
        nullptr},
   };
   for (const Case& c : cases) {
-    TempDir dir;
-    const RunResult r = prepare(dir, c.raw, kIds + c.args);
-    EXPECT_EQ(r.exit_status, 0) << c.args << r.err;
-    EXPECT_EQ(read_file(dir.file("base")), c.base) << c.args;
-    EXPECT_EQ(file_exists(dir.file("base.tags")), c.tags != nullptr) << c.args;
-    EXPECT_EQ(read_file(dir.file("base.tags")), c.tags != nullptr ? c.tags : "");
-    EXPECT_FALSE(file_exists(dir.file("base.resources")));
+    const ScratchDir dir;
+    const Outcome r = prepare(c.raw, kIds + c.args);
+    EXPECT_EQ(r.status, 0) << c.args << r.err;
+    EXPECT_EQ(read_file("base"), c.base) << c.args;
+    EXPECT_EQ(std::filesystem::exists("base.tags"), c.tags != nullptr) << c.args;
+    EXPECT_EQ(read_file("base.tags"), c.tags != nullptr ? c.tags : "");
+    EXPECT_FALSE(std::filesystem::exists("base.resources"));
   }
 }
 
@@ -75,30 +65,30 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
       {"1 2 3 4\n", "--time 4", "--time needs --period year|month|day\nTry"},
   };
   for (const Case& c : cases) {
-    TempDir dir;
-    write_file(dir.file("base"), "earlier\n");
-    const RunResult r = prepare(dir, c.raw, kIds + c.args);
-    EXPECT_EQ(r.exit_status, 1) << c.args;
+    const ScratchDir dir;
+    write_file("base", "earlier\n");
+    const Outcome r = prepare(c.raw, kIds + c.args);
+    EXPECT_EQ(r.status, 1) << c.args;
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-    EXPECT_EQ(read_file(dir.file("base")), "earlier\n");
-    EXPECT_EQ(run_tool(dir, "ls", "").out, "base\nraw\nstderr.txt\nstdout.txt\n");  // no temp
+    EXPECT_EQ(read_file("base"), "earlier\n");
+    EXPECT_EQ(run_tool("ls", "").out, "base\nraw\n");  // no temporary file
   }
-  TempDir dir;
-  const RunResult help = prepare(dir, "", "--help");
-  EXPECT_EQ(help.exit_status, 0);
+  const ScratchDir dir;
+  const Outcome help = prepare("", "--help");
+  EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: quadmine-prepare RAW BASE", 0), 0U);
 }
 
 // The whole path: text tags and resources prepared, mined, shown with their names.
 TEST(Show, PrintsConceptsWithDictionaryTexts) {
-  TempDir dir;
+  const ScratchDir dir;
   const char* raw =
       "1,rock,Muse,1\n2,rock,Muse,1\n3,rock,Muse,1\n1,indie pop,Muse,1\n"
       "2,indie pop,Muse,1\n1,rock,Blur,1\n2,rock,Blur,1\n";
-  ASSERT_EQ(prepare(dir, raw, kIds + "--d 4").exit_status, 0);
-  ASSERT_EQ(run_quadmine(dir.path(), {"base", "2", "1", "1", "1"}).exit_status, 0);
-  const std::string concepts = read_file(dir.file("quadri_concepts.txt"));
-  const std::string users = read_file(dir.file("users_only.txt"));
+  ASSERT_EQ(prepare(raw, kIds + "--d 4").status, 0);
+  ASSERT_EQ(run_tool(QUADMINE_BIN, "base 2 1 1 1").status, 0);
+  const std::string concepts = read_file("quadri_concepts.txt");
+  const std::string users = read_file("users_only.txt");
   const std::string dicts = "--tags base.tags --resources base.resources ";
   struct Case {
     std::string args, out;
@@ -120,49 +110,46 @@ TEST(Show, PrintsConceptsWithDictionaryTexts) {
        "top\tusers\t1\t1\t3\ntop\ttags\t1\trock\t2\ntop\tresources\t1\tMuse\t3\ntop\td\t1\t1\t3\n"},
   };
   for (const Case& c : cases) {
-    const RunResult r = run_tool(dir, QUADMINE_SHOW_BIN, c.args);
-    EXPECT_EQ(r.exit_status, 0) << c.args << r.err;
+    const Outcome r = run_tool(QUADMINE_SHOW_BIN, c.args);
+    EXPECT_EQ(r.status, 0) << c.args << r.err;
     EXPECT_EQ(r.out, c.out) << c.args;
   }
-  EXPECT_EQ(read_file(dir.file("quadri_concepts.txt")), concepts);  // only read
-  EXPECT_EQ(read_file(dir.file("users_only.txt")), users);
+  EXPECT_EQ(read_file("quadri_concepts.txt"), concepts);  // only read
+  EXPECT_EQ(read_file("users_only.txt"), users);
 }
 
 TEST(Show, BadInputIsAnError) {
-  TempDir dir;
+  const ScratchDir dir;
   const std::string show = QUADMINE_SHOW_BIN;
-  EXPECT_NE(run_tool(dir, show, "").err.find("cannot open ./quadri_concepts.txt"),
-            std::string::npos);
-  write_file(dir.file("quadri_concepts.txt"),
-             "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }\nU = {1}");
-  write_file(dir.file("tags"), "rock 0 1 0 -\nrock 0\n");
+  EXPECT_NE(run_tool(show, "").err.find("cannot open ./quadri_concepts.txt"), std::string::npos);
+  write_file("quadri_concepts.txt", "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }\nU = {1}");
+  write_file("tags", "rock 0 1 0 -\nrock 0\n");
   const struct {
     std::string args, err;
   } cases[] = {{"", "./quadri_concepts.txt:3: not a concept line"},
                {"--sort colour", "bad value 'colour' for --sort"},
                {"--limit -1", "bad value '-1' for --limit"}};
   for (const auto& c : cases) {
-    const RunResult r = run_tool(dir, show, c.args);
-    EXPECT_EQ(r.exit_status, 1);
+    const Outcome r = run_tool(show, c.args);
+    EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
   }
-  write_file(dir.file("quadri_concepts.txt"), "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }");
-  EXPECT_EQ(run_tool(dir, show, "--tags tags").err,
-            "quadmine-show: tags:2: not a dictionary line\n");
+  write_file("quadri_concepts.txt", "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }");
+  EXPECT_EQ(run_tool(show, "--tags tags").err, "quadmine-show: tags:2: not a dictionary line\n");
 }
 
 TEST(Quadmine, WarnsOnceWhenATripleFormsSeveralRuns) {
-  TempDir dir;
+  const ScratchDir dir;
   // Tag 10 in three runs (lines 1, 3-4, 6), tag 11 in two (lines 2, 5).
-  write_file(dir.file("base.txt"),
+  write_file("base.txt",
              "1 10 100 5\n2 11 100 5\n3 10 100 5\n4 10 100 5\n5 11 100 5\n6 10 100 5\n");
-  const RunResult r = run_quadmine(dir.path(), {"base.txt", "2", "1", "1", "1"});
+  const Outcome r = run_tool(QUADMINE_BIN, "base.txt 2 1 1 1");
   EXPECT_EQ(r.err,
             "quadmine: warning: 2 (tag, resource, D) triples of base.txt occur in more than "
             "one run of lines, the first again at line 3; each run is mined as a group of "
             "its own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n");
-  write_file(dir.file("base.txt"), "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 101 5\n5 11 101 5\n");
-  EXPECT_EQ(run_quadmine(dir.path(), {"base.txt", "2", "1", "1", "1"}).err, "");
+  write_file("base.txt", "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 101 5\n5 11 101 5\n");
+  EXPECT_EQ(run_tool(QUADMINE_BIN, "base.txt 2 1 1 1").err, "");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // leaves those of an earlier run as they were, and no temporary file.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "run_support.h"
+#include "support.h"
 
 namespace {
 
@@ -48,52 +47,45 @@ std::string larger_base() {
   return text;
 }
 
-std::size_t entries(const std::string& dir) {
-  const std::filesystem::directory_iterator all(dir);
+std::size_t entries() {
+  const std::filesystem::directory_iterator all(".");
   return static_cast<std::size_t>(std::distance(begin(all), end(all)));
-}
-
-void limit_file_size() {
-  signal(SIGXFSZ, SIG_IGN);
-  const rlimit limit = {4096, 4096};
-  setrlimit(RLIMIT_FSIZE, &limit);
-}
-void limit_address_space() {
-  const rlimit limit = {16 << 20, 16 << 20};
-  setrlimit(RLIMIT_AS, &limit);
-}
-void as_nobody() {  // the directory is read-only, but not to root
-  if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
 }
 
 class EarlierResults : public ::testing::Test {
  protected:
   void SetUp() override {
-    write_file(dir_.file("base.txt"), larger_base());
-    for (int k = 0; k < 2; ++k) write_file(dir_.file(kResults[k]), kEarlier[k]);
+    write_file("base.txt", larger_base());
+    for (int k = 0; k < 2; ++k) write_file(kResults[k], kEarlier[k]);
   }
   void expect_untouched() const {
-    for (int k = 0; k < 2; ++k) EXPECT_EQ(read_file(dir_.file(kResults[k])), kEarlier[k]);
-    EXPECT_EQ(entries(dir_.path()), 3u) << "a temporary file was left";
+    for (int k = 0; k < 2; ++k) EXPECT_EQ(read_file(kResults[k]), kEarlier[k]);
+    EXPECT_EQ(entries(), 3u) << "a temporary file was left";
   }
-  TempDir dir_;
+  const ScratchDir dir_;
 };
 
 TEST_F(EarlierResults, StayWhenTheRunFails) {
+  // The shell words run before the program: a file-size limit, a read-only
+  // directory (not read-only to root, so the run drops to nobody), and an
+  // address-space limit (ASan reserves terabytes of it).
+  const std::string nobody =
+      geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
   const struct {
-    void (*before_exec)();
+    std::string setup;
     const char* out;
   } cases[] = {
-      {limit_file_size, "\nERROR : Impossible d'ecrire le fichier quadri_concepts.txt...\n"},
-      {as_nobody, "\nERROR : Impossible de creer le fichier quadri_concepts.txt...\n"},
-      {limit_address_space, "\nERROR : Memoire insuffisante...\n"},
+      {"trap '' XFSZ; ulimit -f 64;",
+       "\nERROR : Impossible d'ecrire le fichier quadri_concepts.txt...\n"},
+      {"chmod 555 .; " + nobody,
+       "\nERROR : Impossible de creer le fichier quadri_concepts.txt...\n"},
+      {"ulimit -v 16384;", "\nERROR : Memoire insuffisante...\n"},
   };
   for (const auto& c : cases) {
-    if (c.before_exec == limit_address_space && kSanitized) continue;
-    chmod(dir_.path().c_str(), c.before_exec == as_nobody ? 0555 : 0755);
-    const RunResult r = run_quadmine(dir_.path(), {"base.txt", "1", "1", "1", "1"}, c.before_exec);
-    chmod(dir_.path().c_str(), 0755);
-    EXPECT_EQ(r.exit_status, 1) << c.out;
+    if (c.setup.starts_with("ulimit -v") && kSanitized) continue;
+    const Outcome r = run_shell(c.setup + " " QUADMINE_BIN " base.txt 1 1 1 1");
+    chmod(".", 0755);
+    EXPECT_EQ(r.status, 1) << c.out;
     EXPECT_EQ(r.out, c.out);
     expect_untouched();
   }
@@ -106,14 +98,13 @@ TEST_F(EarlierResults, StayWhenTheRunIsStopped) {
       const pid_t pid = fork();
       if (pid == 0) {
         dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
-        if (chdir(dir_.path().c_str()) == 0)
-          execl(QUADMINE_BIN, "quadmine", "base.txt", "1", "1", "1", "1", nullptr);
+        execl(QUADMINE_BIN, "quadmine", "base.txt", "1", "1", "1", "1", nullptr);
         _exit(127);
       }
       int status = 0;
       bool ended = false;  // before the signal: the test cannot tell anything
       if (in_report) {     // as soon as the temporary files appear
-        while (entries(dir_.path()) == 3 && !(ended = waitpid(pid, &status, WNOHANG) == pid)) {
+        while (entries() == 3 && !(ended = waitpid(pid, &status, WNOHANG) == pid)) {
           std::this_thread::yield();
         }
       } else {

@@ -1,10 +1,15 @@
-// The plain mining passes and report loop: the straightforward rendering of
-// the rules over ens_tc, comparing every pair the rules name by scanning the
-// store and the new-concept lists. They are the reference that the indexed
-// passes and report of the program must match exactly.
+// The plain forms of the three mining passes, the report loop and the two
+// per-user evaluations: each rule written out as it reads, scanning the stores
+// and lists with the set primitives. The program's indexed forms must give
+// exactly the same results, which check_base checks.
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "store/triconcept.h"
 
 namespace reference {
 
@@ -12,8 +17,33 @@ void find_ts_v3();
 void find_rs();
 void find_ds();
 
-// The report loop built on test_inclusionFINAL: appends the report lines and
-// the user lines to the two strings instead of files, and fills ens_tc2.
+// The report loop over ens_tc: the report and user lines are appended to the
+// two strings, the reported concepts to ens_tc2.
 void write_report(std::string& concepts, std::string& users);
 
+// What a user served with D value d receives from the reported concepts.
+std::vector<int> recommendation(int user, int d, const std::vector<TriConcept>& reported);
+std::vector<int> proposal(int user, int d, const std::vector<TriConcept>& reported);
+
 }  // namespace reference
+
+// check_base(base, minsupp), the differential check of the unit tests and the
+// fuzz target: loads the base with the program's loader, then runs the mining
+// passes, report and evaluations of the program and the plain forms above.
+// Each pass starts from the store both agreed on after the step before, so a
+// difference names its step. Returns "" when everything agrees, kRejected when
+// the loader refuses the base (nothing else is compared then), and otherwise
+// what differs.
+//
+// contents(f) is everything in the stream f; printed_by(body) is what body
+// prints on standard output.
+struct MinSupp {
+  int u, t, r, d;
+};
+
+inline const std::string kRejected = "the loader rejected the base";
+
+std::string check_base(const std::string& base, const MinSupp& minsupp);
+
+std::string contents(std::FILE* f);
+std::string printed_by(const std::function<void()>& body);

@@ -1,0 +1,54 @@
+// The program's passes, report and evaluations against their plain forms
+// (check_base in reference/reference_passes.h) on generated bases.
+#include <random>
+
+#include "evaluation/resource_recommendation.h"
+#include "support.h"
+
+namespace {
+
+std::mt19937 rng(20261207);
+
+int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+
+// Small domains make groups, containments, repeated lines and erasures
+// frequent. Lines come in runs sharing tag, resource and D (as in sorted
+// bases); ids may be negative.
+std::string generated_base(int lines) {
+  const int low = pick(-2, 1), users = pick(1, 6), tags = pick(0, 4), resources = pick(0, 3),
+            ds = pick(0, 2);
+  std::string base;
+  for (int written = 0; written < lines;) {
+    const std::string key = " " + std::to_string(pick(low, low + tags)) + " " +
+                            std::to_string(pick(low, low + resources)) + " " +
+                            std::to_string(pick(low, low + ds)) + "\n";
+    for (int k = pick(1, 4); k > 0 && written < lines; --k, ++written) {
+      base += std::to_string(pick(low, low + users)) + key;
+    }
+  }
+  return base;
+}
+
+TEST(Differential, GeneratedBases) {
+  for (int round = 0; round < 1500; ++round) {
+    // One base in four is long enough for the tag pass's window of 50.
+    const std::string base = generated_base(round % 4 == 0 ? pick(200, 320) : pick(0, 60));
+    const MinSupp m{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
+    ASSERT_EQ(check_base(base, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << base;
+  }
+}
+
+// users_only.txt is the program's own file; a line without two integers in it
+// is skipped all the same.
+TEST(Differential, EvaluationsSkipLinesWithoutTwoIntegers) {
+  reset_run_state();
+  ens_tc2 = store("1 2|10|100|5, 3|11|101|5, 7|12|102|0");
+  std::FILE* users = std::tmpfile();
+  std::fputs("x\n4\n1 5\n", users);
+  EXPECT_EQ(printed_by([&] { recomm_generale(users); }).substr(0, 28),
+            "\n Number of Unique Users : 1");
+  std::fclose(users);
+  reset_run_state();
+}
+
+}  // namespace

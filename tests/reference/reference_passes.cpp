@@ -1,0 +1,274 @@
+#include "reference/reference_passes.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "evaluation/resource_recommendation.h"
+#include "evaluation/user_proposition.h"
+#include "loader/loader.h"
+#include "mining/extension_pass.h"
+#include "mining/subsumption.h"
+#include "mining/tag_pass.h"
+#include "output/final_filter.h"
+#include "output/report.h"
+#include "store/globals.h"
+#include "store/set_primitives.h"
+
+namespace reference {
+namespace {
+
+using Set = std::vector<int> TriConcept::*;
+
+bool reaches(const std::vector<int>& set, int threshold) { return std::ssize(set) >= threshold; }
+
+// Appends each element of `from` that `into` lacks, in `from`'s order.
+void absorb(const std::vector<int>& from, std::vector<int>& into) {
+  for (const int x : from)
+    if (!containsStandard(into, x)) into.push_back(x);
+}
+
+void erase(std::vector<int>& positions) {
+  nettoyage_de_la_baseStandard(positions);
+  positions.clear();
+}
+
+// The resource pass (grown rs, gate ts, third ds) or the D pass (grown ds,
+// gate rs, third rs, whose length then also counts before erasing).
+void extend(Set grown, Set gate, int gate_min, Set third, int third_min,
+            std::vector<int>& erasure) {
+  std::vector<TriConcept> fresh;
+  erasure.clear();
+  for (std::size_t i = 0; i + 1 < ens_tc.size(); ++i) {
+    erase(erasure);
+    if (i >= ens_tc.size()) break;
+    TriConcept& cur = ens_tc[i];
+    if (!reaches(cur.*gate, gate_min)) continue;
+    for (std::size_t k = i + 1; k < ens_tc.size(); ++k) {
+      const TriConcept& n = ens_tc[k];
+      if (!reaches(n.*gate, gate_min)) continue;
+      if (inclus_egalStandard(cur.us, n.us) && inclus_egalStandard(cur.ts, n.ts) &&
+          inclus_egalStandard(cur.*third, n.*third) &&
+          !containsStandard(cur.*grown, (n.*grown)[0])) {
+        absorb(n.*grown, cur.*grown);
+        if (cur.ts.size() == n.ts.size() && cur.us.size() == n.us.size() &&
+            (third == &TriConcept::ds || cur.rs.size() == n.rs.size())) {
+          erasure.push_back(static_cast<int>(k));
+        }
+        continue;
+      }
+      TriConcept c;
+      elements_en_commun(cur.ts, n.ts, c.ts);
+      elements_en_commun(cur.us, n.us, c.us);
+      elements_en_commun(cur.*third, n.*third, c.*third);
+      if (!reaches(c.ts, minsupp_t) || !reaches(c.us, minsupp_u) || !reaches(c.*third, third_min)) {
+        continue;
+      }
+      c.*grown = cur.*grown;
+      absorb(n.*grown, c.*grown);
+      bool covered = false;
+      test_inclusionRS(c, fresh, covered);
+      if (!covered) fresh.push_back(c);
+    }
+  }
+  ens_tc.insert(ens_tc.end(), fresh.begin(), fresh.end());
+  erase(erasure);
+}
+
+std::string elements(const std::vector<int>& set) {
+  std::string text;
+  for (const int x : set) text += std::to_string(x) + ", ";
+  return text;
+}
+
+}  // namespace
+
+void find_ts_v3() {
+  const auto same_r_and_d = [](const TriConcept& a, const TriConcept& b) {
+    return a.rs[0] == b.rs[0] && a.ds[0] == b.ds[0];
+  };
+  const std::size_t window = ijk >= 200 ? 50 : 3;
+  std::vector<TriConcept> fresh;
+  indices_ts.clear();
+  for (std::size_t i = 0; i + window < ens_tc.size(); ++i) {
+    erase(indices_ts);
+    if (i >= ens_tc.size()) break;
+    TriConcept& cur = ens_tc[i];
+    for (std::size_t k = i; k-- > 0 && same_r_and_d(cur, ens_tc[k]);) {
+      if (inclus_egalStandard(cur.us, ens_tc[k].us)) absorb(ens_tc[k].ts, cur.ts);
+    }
+    for (std::size_t k = i + 1; k < ens_tc.size() && same_r_and_d(cur, ens_tc[k]); ++k) {
+      const TriConcept& n = ens_tc[k];
+      if (inclus_egalStandard(cur.us, n.us)) {
+        absorb(n.ts, cur.ts);
+        if (cur.us.size() == n.us.size()) indices_ts.push_back(static_cast<int>(k));
+        continue;
+      }
+      TriConcept c;
+      elements_en_commun(cur.us, n.us, c.us);
+      if (inclus_egalStandard(n.us, cur.us) || !reaches(c.us, minsupp_u)) continue;
+      c.ts = cur.ts, c.rs = {cur.rs[0]}, c.ds = {cur.ds[0]};
+      absorb(n.ts, c.ts);
+      bool covered = false;
+      test_inclusion(c, fresh, covered);
+      if (!covered) fresh.push_back(c);
+    }
+  }
+  erase(indices_ts);
+  for (TriConcept& m : fresh) {  // the merge phase
+    for (std::size_t c = 0; c < ens_tc.size(); ++c) {
+      const TriConcept& e = ens_tc[c];
+      if (e.rs != m.rs || e.ds != m.ds || !inclus_egalStandard(m.us, e.us)) continue;
+      absorb(e.ts, m.ts);
+      if (m.us.size() == e.us.size()) indices_ts.push_back(static_cast<int>(c));
+    }
+    erase(indices_ts);
+  }
+  ens_tc.insert(ens_tc.end(), fresh.begin(), fresh.end());
+}
+
+void find_rs() {
+  extend(&TriConcept::rs, &TriConcept::ts, minsupp_t, &TriConcept::ds, minsupp_d, indices_rs);
+}
+
+void find_ds() {
+  extend(&TriConcept::ds, &TriConcept::rs, minsupp_r, &TriConcept::rs, minsupp_r, indices_ds);
+}
+
+void write_report(std::string& concepts, std::string& users) {
+  for (std::size_t i = 0; i < ens_tc.size(); ++i) {
+    const TriConcept& c = ens_tc[i];
+    if (!reaches(c.us, minsupp_u) || !reaches(c.ts, minsupp_t) || !reaches(c.rs, minsupp_r) ||
+        !reaches(c.ds, minsupp_d)) {
+      continue;
+    }
+    bool subsumed = false;
+    int erased_before = 0;
+    test_inclusionFINAL(static_cast<int>(i), c, ens_tc, subsumed, &erased_before);
+    i -= static_cast<std::size_t>(erased_before);  // the examined concept moved down
+    if (subsumed) continue;
+    const TriConcept& r = ens_tc[i];
+    ens_tc2.push_back(r);
+    concepts += "\nU = {" + elements(r.us) + "},  T = {" + elements(r.ts) + "},  R = {" +
+                elements(r.rs) + "},  D = {" + elements(r.ds) + "}";
+    for (const int u : r.us) users += std::to_string(u) + " " + std::to_string(r.ds[0]) + "\n";
+  }
+}
+
+std::vector<int> recommendation(int user, int d, const std::vector<TriConcept>& reported) {
+  std::vector<int> list;
+  for (const TriConcept& c : reported) {
+    if (c.ds[0] == d && !containsStandard(c.us, user)) absorb(c.rs, list);
+  }
+  return list;
+}
+
+std::vector<int> proposal(int user, int d, const std::vector<TriConcept>& reported) {
+  std::vector<int> list;
+  for (const TriConcept& c : reported)
+    if (c.ds[0] == d) absorb(c.us, list);
+  std::erase(list, user);
+  return list;
+}
+
+}  // namespace reference
+
+namespace {
+
+using Stream = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+using Store = std::vector<TriConcept>;
+
+Stream temporary(const std::string& text = "") {
+  Stream f(std::tmpfile(), &std::fclose);
+  std::fwrite(text.data(), 1, text.size(), f.get());
+  std::rewind(f.get());
+  return f;
+}
+
+// Runs both forms of a pass from `store`, which becomes the plain result.
+bool same_pass(void (*program)(), void (*plain)(), Store& store) {
+  ens_tc = store;
+  plain();
+  std::swap(store, ens_tc);
+  program();
+  return ens_tc == store;
+}
+
+}  // namespace
+
+std::string contents(std::FILE* f) {
+  std::string text;
+  std::rewind(f);
+  for (int c; (c = std::fgetc(f)) != EOF;) text.push_back(static_cast<char>(c));
+  return text;
+}
+
+std::string printed_by(const std::function<void()>& body) {
+  const Stream sink = temporary();
+  std::fflush(stdout);
+  const int saved = dup(STDOUT_FILENO);
+  dup2(fileno(sink.get()), STDOUT_FILENO);
+  body();
+  std::fflush(stdout);
+  dup2(saved, STDOUT_FILENO);
+  close(saved);
+  return contents(sink.get());
+}
+
+std::string check_base(const std::string& base, const MinSupp& minsupp) {
+  reset_run_state();
+  minsupp_u = minsupp.u, minsupp_t = minsupp.t, minsupp_r = minsupp.r, minsupp_d = minsupp.d;
+  const Stream input = temporary(base);
+  fp = input.get();
+  if (load_la_base().status != LoadStatus::Ok) return kRejected;
+  Store store = ens_tc;
+  if (!same_pass(find_ts_v3, reference::find_ts_v3, store)) return "the tag pass differs";
+  if (!same_pass(find_rs, reference::find_rs, store)) return "the resource pass differs";
+  if (!same_pass(find_ds, reference::find_ds, store)) return "the D pass differs";
+
+  std::string concepts, users;
+  reference::write_report(concepts, users);
+  const Store reported = ens_tc2, left = ens_tc;
+  ens_tc = store;
+  ens_tc2.clear();
+  const Stream concepts_file = temporary(), users_file = temporary();
+  write_report(concepts_file.get(), users_file.get());
+  if (contents(concepts_file.get()) != concepts || contents(users_file.get()) != users ||
+      ens_tc2 != reported || ens_tc != left) {
+    return "the report differs";
+  }
+
+  // Each user is served once, with the D value of its first line; a stranger
+  // and a D value after the user's are asked about too.
+  std::vector<int> seen;
+  int given[2] = {0, 0};  // users given resources, users given other users
+  std::istringstream lines_written(users);
+  for (int user = 0, d = 0; lines_written >> user >> d;) {
+    if (std::find(seen.begin(), seen.end(), user) != seen.end()) continue;
+    seen.push_back(user);
+    given[0] += !reference::recommendation(user, d, reported).empty();
+    given[1] += !reference::proposal(user, d, reported).empty();
+    for (const auto& [u, e] : {std::pair{user, d}, std::pair{-100, d}, std::pair{user, d + 1}}) {
+      if (recommend_resources(u, e, reported) != reference::recommendation(u, e, reported) ||
+          propose_users(u, e, reported) != reference::proposal(u, e, reported)) {
+        return "the evaluations differ for user " + std::to_string(u);
+      }
+    }
+  }
+  // The averages are measured times: only the count and whether each average
+  // exists (is not NaN) can be compared.
+  const std::string out = printed_by([&] {
+    recomm_generale(users_file.get());
+    recomm_generale_users(users_file.get());
+  });
+  const std::size_t second = out.find("\n User Proposition: Average Time = ");
+  if (out.rfind("\n Number of Unique Users : " + std::to_string(given[0]) + "\n", 0) != 0 ||
+      second == std::string::npos || (out.find("nan") < second) != (given[0] == 0) ||
+      (out.find("nan", second) == std::string::npos) != (given[1] > 0)) {
+    return "the evaluations print " + out;
+  }
+  return "";
+}
