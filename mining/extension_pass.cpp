@@ -147,25 +147,29 @@ class ExtensionPass {
   // Whether set s of concept `id` holds a repeated element.
   bool repeats(std::uint32_t id, std::uint32_t s) const { return repeats_[kSlots * id + s] != 0; }
 
-  // Number of posting entries above `cur` for the elements of its set s.
-  std::size_t later_postings(std::uint32_t cur, std::uint32_t s) const {
+  // Number of posting entries above `cur` for the elements of its set s;
+  // keeps those parts of the postings in later_[s].
+  std::size_t later_postings(std::uint32_t cur, std::uint32_t s) {
     std::size_t cost = 0;
+    later_[s].clear();
     for (const int x : sorted(cur, s)) {
-      cost += SignedPostings::above(postings_[s].of(x), cur).size();
+      later_[s].push_back(SignedPostings::above(postings_[s].of(x), cur));
+      cost += later_[s].back().size();
     }
     return cost;
   }
 
-  // Appends to neighbours_ each live id above `cur` in the postings of cur's
-  // set `known` that shares an element with it in the other compared sets; an
-  // id held by several elements is appended once per element.
+  // Appends to neighbours_ each live id of later_[known] (the postings above
+  // `cur` of cur's set `known`) that shares an element with cur in the other
+  // compared sets; an id held by several elements is appended once per
+  // element.
   void walk_later_postings(std::uint32_t cur, std::uint32_t known) {
     std::uint32_t mine[2];
     for (std::uint32_t o = 0; o < 2; ++o) {
       mine[o] = fold_signature(signatures_[cur].bits[other(known, o)]);
     }
-    for (const int x : sorted(cur, known)) {
-      for (const SignedId& e : SignedPostings::above(postings_[known].of(x), cur)) {
+    for (const std::span<const SignedId> later : later_[known]) {
+      for (const SignedId& e : later) {
         if ((mine[0] != 0 && (mine[0] & e.bits[0]) == 0) ||
             (mine[1] != 0 && (mine[1] & e.bits[1]) == 0)) {
           continue;
@@ -340,6 +344,7 @@ class ExtensionPass {
   // Gated concepts only; beside each id, the signatures of its other two
   // compared sets, in set order.
   SignedPostings postings_[kCompared];
+  std::vector<std::span<const SignedId>> later_[kCompared];  // see later_postings()
   // Per id: the signatures of its compared sets.
   struct Signature {
     std::uint64_t bits[kCompared] = {};
