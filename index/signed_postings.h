@@ -16,6 +16,8 @@ inline std::uint32_t fold_signature(std::uint64_t bits) {
   return static_cast<std::uint32_t>(bits | (bits >> 32));
 }
 
+// One entry of a list: the id of a record and two signatures of it, which the
+// owner chooses (the same two for every entry of one SignedPostings).
 struct SignedId {
   std::uint32_t id = 0;
   std::uint32_t bits[2] = {};
