@@ -10,7 +10,7 @@
 #include "driver/progress.h"
 #include "index/compaction.h"
 #include "index/epoch_set.h"
-#include "index/postings.h"
+#include "index/signed_postings.h"
 #include "index/sorted_sets.h"
 #include "mining/fresh_index.h"
 #include "store/globals.h"
@@ -29,8 +29,9 @@
 // neighbours visited are therefore those found in the postings of the current
 // concept's elements, in the compared set where those lists are shortest, that
 // share an element with it in the other two sets as well (64-bit signatures of
-// the sets reject most of the others at once), taken in ascending id order;
-// every other neighbour would change nothing.
+// the sets, stored beside each id in the postings, reject most of the others
+// without visiting them), taken in ascending id order; every other neighbour
+// would change nothing.
 //
 // Common lists are computed on the sorted copies; the lists in the current
 // concept's order are built only for the new concepts accepted.
@@ -112,15 +113,24 @@ class ExtensionPass {
       repeats_.push_back(sorted_.get(slot).size() != set.size());
       if (s == kGrown) continue;
       for (const int x : set) signatures_[id].bits[s] |= element_bit(x);
-      if (!gate_ok_[id]) continue;
-      for (const int x : sorted(id, s)) postings_[s].add(x, id);
+    }
+    if (!gate_ok_[id]) return;
+    for (std::uint32_t s = 0; s < kCompared; ++s) {
+      SignedId entry{id, {}};
+      for (std::uint32_t o = 0; o < 2; ++o) {
+        entry.bits[o] = fold_signature(signatures_[id].bits[other(s, o)]);
+      }
+      for (const int x : sorted(id, s)) postings_[s].add(x, entry);
     }
   }
+
+  // The o-th (0 or 1) compared set other than s.
+  static std::uint32_t other(std::uint32_t s, std::uint32_t o) { return o < s ? o : o + 1; }
 
   void release_indexes() {
     sorted_ = SortedSets();
     repeats_ = {};
-    for (Postings& p : postings_) p = Postings();
+    for (SignedPostings& p : postings_) p = SignedPostings();
     signatures_ = {};
     fresh_index_ = FreshIndex(FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD);
   }
@@ -137,22 +147,35 @@ class ExtensionPass {
   // Whether set s of concept `id` holds a repeated element.
   bool repeats(std::uint32_t id, std::uint32_t s) const { return repeats_[kSlots * id + s] != 0; }
 
-  // Number of posting entries above `cur` for the elements of its set s.
-  std::size_t later_postings(std::uint32_t cur, std::uint32_t s) const {
+  // Number of posting entries above `cur` for the elements of its set s;
+  // keeps those parts of the postings in later_[s].
+  std::size_t later_postings(std::uint32_t cur, std::uint32_t s) {
     std::size_t cost = 0;
+    later_[s].clear();
     for (const int x : sorted(cur, s)) {
-      const auto p = postings_[s].of(x);
-      cost += static_cast<std::size_t>(p.end() - std::upper_bound(p.begin(), p.end(), cur));
+      later_[s].push_back(SignedPostings::above(postings_[s].of(x), cur));
+      cost += later_[s].back().size();
     }
     return cost;
   }
 
-  // Calls visit(id) for each id above `cur` in the postings of cur's set s.
-  template <typename Visit>
-  void walk_later_postings(std::uint32_t cur, std::uint32_t s, Visit visit) const {
-    for (const int x : sorted(cur, s)) {
-      const auto p = postings_[s].of(x);
-      for (auto it = std::upper_bound(p.begin(), p.end(), cur); it != p.end(); ++it) visit(*it);
+  // Appends to neighbours_ each live id of later_[known] (the postings above
+  // `cur` of cur's set `known`) that shares an element with cur in the other
+  // compared sets; an id held by several elements is appended once per
+  // element.
+  void walk_later_postings(std::uint32_t cur, std::uint32_t known) {
+    std::uint32_t mine[2];
+    for (std::uint32_t o = 0; o < 2; ++o) {
+      mine[o] = fold_signature(signatures_[cur].bits[other(known, o)]);
+    }
+    for (const std::span<const SignedId> later : later_[known]) {
+      for (const SignedId& e : later) {
+        if ((mine[0] != 0 && (mine[0] & e.bits[0]) == 0) ||
+            (mine[1] != 0 && (mine[1] & e.bits[1]) == 0)) {
+          continue;
+        }
+        if (alive_[e.id] && shares_all(cur, e.id, known)) neighbours_.push_back(e.id);
+      }
     }
   }
 
@@ -177,25 +200,17 @@ class ExtensionPass {
       return;
     }
     const auto known = static_cast<std::uint32_t>(best);
-    const std::uint32_t epoch = ++epoch_;
-    walk_later_postings(cur, known, [&](std::uint32_t k) {
-      std::uint32_t& seen = signatures_[k].seen;
-      if (seen == epoch || !alive_[k]) return;
-      seen = epoch;
-      if (shares_all(cur, k, known)) neighbours_.push_back(k);
-    });
+    walk_later_postings(cur, known);
     std::sort(neighbours_.begin(), neighbours_.end());
+    neighbours_.erase(std::unique(neighbours_.begin(), neighbours_.end()), neighbours_.end());
   }
 
-  // Whether k shares an element with the current concept in every compared
-  // set but `known` (where it is known to share one). An empty set of the
-  // current concept lies within any set, so it asks for nothing.
+  // Whether k, whose signatures share a bit with the current concept's in
+  // every compared set, shares an element with it in every compared set but
+  // `known` (where it is known to share one). An empty set of the current
+  // concept lies within any set, so it asks for nothing.
   bool shares_all(std::uint32_t cur, std::uint32_t k, std::uint32_t known) const {
     const Signature& mine = signatures_[cur];
-    const Signature& theirs = signatures_[k];
-    for (std::uint32_t s = 0; s < kCompared; ++s) {
-      if (s != known && mine.bits[s] != 0 && (mine.bits[s] & theirs.bits[s]) == 0) return false;
-    }
     for (std::uint32_t s = 0; s < kCompared; ++s) {
       if (s == known || mine.bits[s] == 0) continue;
       if (!sorted_intersect(sorted(cur, s), sorted(k, s))) return false;
@@ -324,17 +339,17 @@ class ExtensionPass {
   const std::size_t n_;
   std::vector<char> alive_;
   std::vector<char> gate_ok_;
-  SortedSets sorted_;             // kSlots slots per id: U, T, third, grown
-  std::vector<char> repeats_;     // per slot: the list holds a repeated element
-  Postings postings_[kCompared];  // gated concepts only
-  // Per id: the signatures of its compared sets, and the mark of the last
-  // gathering that met it.
+  SortedSets sorted_;          // kSlots slots per id: U, T, third, grown
+  std::vector<char> repeats_;  // per slot: the list holds a repeated element
+  // Gated concepts only; beside each id, the signatures of its other two
+  // compared sets, in set order.
+  SignedPostings postings_[kCompared];
+  std::vector<std::span<const SignedId>> later_[kCompared];  // see later_postings()
+  // Per id: the signatures of its compared sets.
   struct Signature {
     std::uint64_t bits[kCompared] = {};
-    std::uint32_t seen = 0;
   };
   std::vector<Signature> signatures_;
-  std::uint32_t epoch_ = 0;
   bool sharing_required_ = true;
   std::vector<std::uint32_t> neighbours_;
   ElementMarks grown_marks_;  // elements of the current concept's grown list
