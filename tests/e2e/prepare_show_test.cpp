@@ -108,6 +108,26 @@ TEST(Show, PrintsConceptsWithDictionaryTexts) {
        "concepts\t3\nusers_only\t7\t3\nsize\tusers\t2\t2\nsize\tusers\t3\t1\nsize\ttags\t1\t3\n"
        "size\tresources\t1\t2\nsize\tresources\t2\t1\nsize\td\t1\t3\n"
        "top\tusers\t1\t1\t3\ntop\ttags\t1\trock\t2\ntop\tresources\t1\tMuse\t3\ntop\td\t1\t1\t3\n"},
+      {dicts + "--summary --top 1",
+       "concepts        3\nusers_only.txt  7 lines, 3 distinct users\n\nconcepts by set size\n"
+       "      size      users       tags  resources          D\n"
+       "         1          0          3          2          3\n"
+       "         2          2          0          1          0\n"
+       "         3          1          0          0          0\n\n"
+       "most frequent users (concepts holding them)\n  1        3\n\n"
+       "most frequent tags (concepts holding them)\n  rock        2\n\n"
+       "most frequent resources (concepts holding them)\n  Muse        3\n\n"
+       "most frequent D values (concepts holding them)\n  1        3\n"},
+      {dicts + "--summary --format json --top 1",
+       "{\"concepts\": 3, \"users_only\": {\"lines\": 7, \"distinct_users\": 3},\n"
+       " \"sizes\": {\"users\": {\"2\": 2, \"3\": 1}, \"tags\": {\"1\": 3}, "
+       "\"resources\": {\"1\": 2, \"2\": 1}, \"d\": {\"1\": 3}},\n"
+       " \"top\": {\"users\": [{\"code\": 1, \"concepts\": 3}],\n"
+       "  \"tags\": [{\"code\": 1, \"name\": \"rock\", \"concepts\": 2}],\n"
+       "  \"resources\": [{\"code\": 1, \"name\": \"Muse\", \"concepts\": 3}],\n"
+       "  \"d\": [{\"code\": 1, \"concepts\": 3}]}}\n"},
+      {"--min-d 2 --format tsv", "concept\tusers\ttags\tresources\td\n"},
+      {"--limit 0 --format tsv", "concept\tusers\ttags\tresources\td\n"},
   };
   for (const Case& c : cases) {
     const Outcome r = run_tool(QUADMINE_SHOW_BIN, c.args);
@@ -128,7 +148,8 @@ TEST(Show, BadInputIsAnError) {
     std::string args, err;
   } cases[] = {{"", "./quadri_concepts.txt:3: not a concept line"},
                {"--sort colour", "bad value 'colour' for --sort"},
-               {"--limit -1", "bad value '-1' for --limit"}};
+               {"--limit -1", "bad value '-1' for --limit"},
+               {"--limit", "option --limit needs a value"}};
   for (const auto& c : cases) {
     const Outcome r = run_tool(show, c.args);
     EXPECT_EQ(r.status, 1);
