@@ -128,6 +128,8 @@ TEST(Show, PrintsConceptsWithDictionaryTexts) {
        "  \"d\": [{\"code\": 1, \"concepts\": 3}]}}\n"},
       {"--min-d 2 --format tsv", "concept\tusers\ttags\tresources\td\n"},
       {"--limit 0 --format tsv", "concept\tusers\ttags\tresources\td\n"},
+      {"--limit 9 --format tsv --min-users 3",
+       "concept\tusers\ttags\tresources\td\n1\t1 2 3\t1\t1\t1\n"},
   };
   for (const Case& c : cases) {
     const Outcome r = run_tool(QUADMINE_SHOW_BIN, c.args);
