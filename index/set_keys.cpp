@@ -15,12 +15,19 @@ std::uint64_t mix(std::uint64_t h) {
 }  // namespace
 
 std::uint64_t SetKeys::hash(std::span<const std::span<const int>> sets) {
+  // Each set's elements are mixed independently and summed (the sets are
+  // sorted, so equal sets give equal sums), which keeps the multiplications
+  // of one set out of each other's way; the sums are chained set by set.
   std::uint64_t h = 0x9e3779b97f4a7c15ull;
   for (const auto set : sets) {
-    h = mix(h ^ set.size());
-    for (const int x : set) h = (h ^ static_cast<std::uint32_t>(x)) * 0x100000001b3ull + (h >> 29);
+    std::uint64_t sum = set.size();
+    for (const int x : set) {
+      const std::uint64_t y =
+          (static_cast<std::uint32_t>(x) + 0x632be59bd9b4e019ull) * 0x9e3779b97f4a7c15ull;
+      sum += y ^ (y >> 31);
+    }
+    h = mix(h ^ sum);
   }
-  h = mix(h);
   return h == 0 ? 1 : h;
 }
 

@@ -1,7 +1,5 @@
 #include "index/signed_postings.h"
 
-#include <algorithm>
-
 void SignedPostings::add(int value, const SignedId& entry) {
   const auto fresh = static_cast<std::uint32_t>(lists_.size());
   const std::uint32_t list = lists_of_.emplace(value, fresh);
@@ -9,8 +7,12 @@ void SignedPostings::add(int value, const SignedId& entry) {
   lists_[list].push_back(entry);
 }
 
-std::span<const SignedId> SignedPostings::above(std::span<const SignedId> list, std::uint32_t id) {
-  const auto first = std::upper_bound(list.begin(), list.end(), id,
-                                      [](std::uint32_t x, const SignedId& e) { return x < e.id; });
-  return {first, list.end()};
+std::span<const SignedId> SignedPostings::later(int value, std::uint32_t id) {
+  const std::uint32_t list = lists_of_.find(value);
+  if (list == FlatIntMap::kAbsent) return {};
+  if (passed_.size() < lists_.size()) passed_.resize(lists_.size(), 0);
+  const std::vector<SignedId>& entries = lists_[list];
+  std::uint32_t& passed = passed_[list];
+  while (passed < entries.size() && entries[passed].id <= id) ++passed;
+  return std::span(entries).subspan(passed);
 }

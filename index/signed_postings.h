@@ -36,10 +36,13 @@ class SignedPostings {
     return lists_[list];
   }
 
-  // The entries of `list` whose id is above `id`.
-  static std::span<const SignedId> above(std::span<const SignedId> list, std::uint32_t id);
+  // The entries added for `value` whose id is above `id`. The calls must come
+  // with ids that never decrease: each list remembers how far the earlier
+  // calls got, so the whole sequence of calls costs the length of the lists.
+  std::span<const SignedId> later(int value, std::uint32_t id);
 
  private:
   FlatIntMap lists_of_;  // value -> position of its list in lists_
   std::vector<std::vector<SignedId>> lists_;
+  std::vector<std::uint32_t> passed_;  // per list: entries known to be at or below the last id
 };

@@ -68,6 +68,50 @@ void sorted_intersection(std::span<const int> a, std::span<const int> b, std::ve
   std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
 }
 
+std::size_t common_bits(std::span<const int> mine, std::span<const int> theirs,
+                        std::vector<std::uint64_t>& words) {
+  const std::size_t first = words.size();
+  words.resize(first + (mine.size() + 63) / 64, 0);
+  std::uint64_t* const bits = words.data() + first;
+  std::size_t count = 0;
+  const auto mark = [&](std::size_t i) {
+    bits[i / 64] |= 1ull << (i % 64);
+    ++count;
+  };
+  if (8 * mine.size() < theirs.size()) {  // far apart in size: look each one up
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+      if (sorted_contains(theirs, mine[i])) mark(i);
+    }
+    return count;
+  }
+  if (8 * theirs.size() < mine.size()) {
+    for (const int y : theirs) {
+      const auto at = std::lower_bound(mine.begin(), mine.end(), y);
+      if (at != mine.end() && *at == y) mark(static_cast<std::size_t>(at - mine.begin()));
+    }
+    return count;
+  }
+  for (std::size_t i = 0, j = 0; i < mine.size() && j < theirs.size();) {
+    if (mine[i] < theirs[j]) {
+      ++i;
+    } else if (theirs[j] < mine[i]) {
+      ++j;
+    } else {
+      mark(i);
+      ++i;
+      ++j;
+    }
+  }
+  return count;
+}
+
+void elements_of_bits(std::span<const int> mine, std::span<const std::uint64_t> bits,
+                      std::vector<int>& out) {
+  for (std::size_t i = 0; i < mine.size(); ++i) {
+    if ((bits[i / 64] >> (i % 64)) & 1) out.push_back(mine[i]);
+  }
+}
+
 void sorted_union(std::span<const int> a, std::span<const int> b, std::vector<int>& out) {
   out.clear();
   std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));

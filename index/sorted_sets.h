@@ -25,6 +25,17 @@ bool sorted_intersect(std::span<const int> a, std::span<const int> b);
 // ascending.
 void sorted_intersection(std::span<const int> a, std::span<const int> b, std::vector<int>& out);
 
+// Appends to `words` a bitset over the positions of `mine`, (mine.size() +
+// 63) / 64 words, bit i set when mine[i] occurs in `theirs` (both sorted and
+// distinct); returns the number of bits set.
+std::size_t common_bits(std::span<const int> mine, std::span<const int> theirs,
+                        std::vector<std::uint64_t>& words);
+
+// Appends to `out` the elements of `mine` whose bit is set in `bits` (as
+// common_bits() made it), in their order.
+void elements_of_bits(std::span<const int> mine, std::span<const std::uint64_t> bits,
+                      std::vector<int>& out);
+
 // Makes `out` the elements of `a` or `b` (both sorted and distinct), ascending.
 void sorted_union(std::span<const int> a, std::span<const int> b, std::vector<int>& out);
 
@@ -44,6 +55,10 @@ class SortedSets {
   std::span<const int> get(std::uint32_t slot) const {
     return {pool_.data() + starts_[slot], starts_[slot + 1] - starts_[slot]};
   }
+  // Hints that get(slot) comes soon: fetch where the set starts, or (once
+  // that is at hand) its elements, into the cache ahead of time.
+  void prefetch_start(std::uint32_t slot) const { __builtin_prefetch(&starts_[slot]); }
+  void prefetch_sets(std::uint32_t slot) const { __builtin_prefetch(pool_.data() + starts_[slot]); }
 
  private:
   std::vector<int> pool_;

@@ -1,8 +1,11 @@
 #include "mining/extension_pass.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <iterator>
 #include <span>
 #include <utility>
 #include <vector>
@@ -12,6 +15,7 @@
 #include "index/epoch_set.h"
 #include "index/signed_postings.h"
 #include "index/sorted_sets.h"
+#include "index/word_keys.h"
 #include "mining/fresh_index.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
@@ -61,6 +65,15 @@ constexpr std::uint32_t kSlots = 4;
 // all its bits, and two sets with no bit in common have no element in common.
 std::uint64_t element_bit(int x) {
   return 1ull << ((static_cast<std::uint32_t>(x) * 0x9e3779b97f4a7c15ull) >> 58);
+}
+
+// Whether `bits` has at least `n` bits set (n is small: clearing the lowest
+// bit n - 1 times is cheaper than counting them all where the processor has no
+// population count instruction).
+bool holds_bits(std::uint32_t bits, int n) {
+  if (n == 0) return true;
+  for (int i = 1; i < n; ++i) bits &= bits - 1;
+  return bits != 0;
 }
 
 class ExtensionPass {
@@ -147,40 +160,75 @@ class ExtensionPass {
   // Whether set s of concept `id` holds a repeated element.
   bool repeats(std::uint32_t id, std::uint32_t s) const { return repeats_[kSlots * id + s] != 0; }
 
-  // Number of posting entries above `cur` for the elements of its set s;
-  // keeps those parts of the postings in later_[s].
+  // Keeps in later_[s] the postings above `cur` of the elements of its set s,
+  // and returns how many entries a walk over them visits. A later concept
+  // that matters holds shared_needed() of those elements, so it occurs in at
+  // least one list when the shared_needed() - 1 longest are left out: those
+  // go last, and the walk skips them.
   std::size_t later_postings(std::uint32_t cur, std::uint32_t s) {
-    std::size_t cost = 0;
-    later_[s].clear();
-    for (const int x : sorted(cur, s)) {
-      later_[s].push_back(SignedPostings::above(postings_[s].of(x), cur));
-      cost += later_[s].back().size();
+    std::vector<std::span<const SignedId>>& later = later_[s];
+    later.clear();
+    for (const int x : sorted(cur, s)) later.push_back(postings_[s].later(x, cur));
+    const std::size_t skipped = shared_needed(cur, s) - 1;
+    if (skipped > 0) {
+      std::sort(later.begin(), later.end(),
+                [](const auto& a, const auto& b) { return a.size() < b.size(); });
     }
+    std::size_t cost = 0;
+    for (std::size_t l = 0; l + skipped < later.size(); ++l) cost += later[l].size();
     return cost;
   }
 
   // Appends to neighbours_ each live id of later_[known] (the postings above
-  // `cur` of cur's set `known`) that shares an element with cur in the other
-  // compared sets; an id held by several elements is appended once per
-  // element.
+  // `cur` of cur's set `known`) whose signatures may share enough elements
+  // with cur's in the other compared sets; an id held by several elements is
+  // appended once per element. What it really shares is decided in scan().
   void walk_later_postings(std::uint32_t cur, std::uint32_t known) {
     std::uint32_t mine[2];
+    int bits_needed[2];
     for (std::uint32_t o = 0; o < 2; ++o) {
-      mine[o] = fold_signature(signatures_[cur].bits[other(known, o)]);
+      const std::uint32_t s = other(known, o);
+      mine[o] = fold_signature(signatures_[cur].bits[s]);
+      bits_needed[o] = bits_for_shared(cur, s);
     }
-    for (const std::span<const SignedId> later : later_[known]) {
+    const std::size_t walked = later_[known].size() - (shared_needed(cur, known) - 1);
+    for (const std::span<const SignedId> later : std::span(later_[known]).first(walked)) {
       for (const SignedId& e : later) {
-        if ((mine[0] != 0 && (mine[0] & e.bits[0]) == 0) ||
-            (mine[1] != 0 && (mine[1] & e.bits[1]) == 0)) {
+        if (!holds_bits(mine[0] & e.bits[0], bits_needed[0]) ||
+            !holds_bits(mine[1] & e.bits[1], bits_needed[1])) {
           continue;
         }
-        if (alive_[e.id] && shares_all(cur, e.id, known)) neighbours_.push_back(e.id);
+        if (alive_[e.id]) neighbours_.push_back(e.id);
       }
     }
   }
 
-  // Live ids above `cur` that share an element with it in each compared set
-  // (found through the set whose postings are shortest), in ascending order.
+  // Fewest elements of the current concept's set s that a later concept must
+  // hold to matter to it: all of them to contain it, the threshold to make a
+  // new concept with it (one, when a repeated element may count twice).
+  std::size_t shared_needed(std::uint32_t cur, std::uint32_t s) const {
+    if (repeats(cur, s)) return std::min<std::size_t>(1, sorted(cur, s).size());
+    return std::min(sorted(cur, s).size(), static_cast<std::size_t>(threshold_of(s)));
+  }
+
+  // Fewest bits of the current concept's folded signature of set s that the
+  // elements counted by shared_needed() cover: several elements may share a
+  // bit, so the largest groups of elements per bit are counted first.
+  int bits_for_shared(std::uint32_t cur, std::uint32_t s) {
+    const std::size_t needed = shared_needed(cur, s);
+    if (needed <= 1) return static_cast<int>(needed);
+    std::uint32_t per_bit[32] = {};
+    for (const int x : sorted(cur, s)) ++per_bit[std::countr_zero(fold_signature(element_bit(x)))];
+    std::sort(std::begin(per_bit), std::end(per_bit), std::greater<>());
+    int bits = 0;
+    for (std::size_t covered = 0; covered < needed; covered += per_bit[bits++]) {
+    }
+    return bits;
+  }
+
+  // Live ids above `cur`, in ascending order, among which are all those that
+  // share an element with it in each compared set (found through the set
+  // whose postings are shortest).
   void gather_neighbours(std::uint32_t cur) {
     neighbours_.clear();
     int best = -1;
@@ -202,30 +250,35 @@ class ExtensionPass {
     const auto known = static_cast<std::uint32_t>(best);
     walk_later_postings(cur, known);
     std::sort(neighbours_.begin(), neighbours_.end());
-    neighbours_.erase(std::unique(neighbours_.begin(), neighbours_.end()), neighbours_.end());
+    // An id occurs once per walked list that holds it; the lists left out
+    // are searched for it.
+    const std::size_t needed = shared_needed(cur, known);
+    const std::span<const std::span<const SignedId>> left_out =
+        std::span(later_[known]).last(needed - 1);
+    left_out_from_.assign(left_out.size(), 0);
+    std::size_t kept = 0;
+    for (std::size_t first = 0; first < neighbours_.size();) {
+      const std::uint32_t k = neighbours_[first];
+      std::size_t end = first + 1;
+      while (end < neighbours_.size() && neighbours_[end] == k) ++end;
+      std::size_t shared = end - first;
+      for (std::size_t l = 0; l < left_out.size() && shared < needed; ++l) {
+        const auto rest = left_out[l].subspan(left_out_from_[l]);
+        const auto at =
+            std::lower_bound(rest.begin(), rest.end(), k,
+                             [](const SignedId& e, std::uint32_t id) { return e.id < id; });
+        left_out_from_[l] += static_cast<std::size_t>(at - rest.begin());
+        if (at != rest.end() && at->id == k) ++shared;
+      }
+      if (shared >= needed) neighbours_[kept++] = k;
+      first = end;
+    }
+    neighbours_.resize(kept);
   }
 
-  // Whether k, whose signatures share a bit with the current concept's in
-  // every compared set, shares an element with it in every compared set but
-  // `known` (where it is known to share one). An empty set of the current
-  // concept lies within any set, so it asks for nothing.
-  bool shares_all(std::uint32_t cur, std::uint32_t k, std::uint32_t known) const {
-    const Signature& mine = signatures_[cur];
-    for (std::uint32_t s = 0; s < kCompared; ++s) {
-      if (s == known || mine.bits[s] == 0) continue;
-      if (!sorted_intersect(sorted(cur, s), sorted(k, s))) return false;
-    }
-    return true;
-  }
-
-  bool contained_in(std::uint32_t cur, std::uint32_t k) const {
-    for (std::uint32_t s = 0; s < kCompared; ++s) {
-      if ((signatures_[cur].bits[s] & ~signatures_[k].bits[s]) != 0) return false;
-    }
-    for (std::uint32_t s = 0; s < kCompared; ++s) {
-      if (!sorted_includes(sorted(cur, s), sorted(k, s))) return false;
-    }
-    return true;
+  // Threshold of the common list of compared set s.
+  int threshold_of(std::uint32_t s) const {
+    return s == 0 ? thresholds_.u : s == 1 ? thresholds_.t : roles_.third_threshold;
   }
 
   // Elements of the current concept's set, in its order, found in k's.
@@ -248,17 +301,54 @@ class ExtensionPass {
     grown_marks_.clear();
     for (const int x : store_[cur].*roles_.grown) grown_marks_.insert(x);
     grown_sorted_.assign(sorted(cur, kGrown).begin(), sorted(cur, kGrown).end());
+    decided_.clear();
 
     gather_neighbours(cur);
-    for (const std::uint32_t k : neighbours_) {
+    constexpr std::size_t kAhead = 8;  // neighbours whose sets are fetched in advance
+    for (std::size_t n = 0; n < neighbours_.size(); ++n) {
+      if (n + 2 * kAhead < neighbours_.size()) {
+        sorted_.prefetch_start(kSlots * neighbours_[n + 2 * kAhead]);
+      }
+      if (n + kAhead < neighbours_.size()) sorted_.prefetch_sets(kSlots * neighbours_[n + kAhead]);
+      const std::uint32_t k = neighbours_[n];
+      const Comparison seen = compare(cur, k);
+      if (!seen.any()) continue;
       const std::vector<int>& offered = store_[k].*roles_.grown;
-      if (contained_in(cur, k) && !offered.empty() && !grown_marks_.has(offered.front())) {
+      if (seen.contained && !offered.empty() && !grown_marks_.has(offered.front())) {
         absorb(cur, k);
+        decided_.clear();
         if (as_long(store_[cur], store_[k])) collected.push_back(k);
         continue;
       }
-      try_new_concept(cur, k);
+      if (seen.builds) try_new_concept(cur, k);
     }
+  }
+
+  // What k can do for the current concept: give it its grown list (it
+  // contains the current concept in the compared sets), and make a new
+  // concept with it (the common lists reach their thresholds).
+  struct Comparison {
+    bool contained = false;
+    bool builds = false;
+    bool any() const { return contained || builds; }
+  };
+
+  // Compares the compared sets of the current concept and k, leaving in
+  // key_ which elements of the current concept's sets k holds (a bitset per
+  // set, see common_bits()). A k that shares no element with the current
+  // concept in a compared set where it has one does nothing.
+  Comparison compare(std::uint32_t cur, std::uint32_t k) {
+    Comparison seen{true, true};
+    key_.clear();
+    for (std::uint32_t s = 0; s < kCompared; ++s) {
+      const std::span<const int> mine = sorted(cur, s);
+      const std::size_t shared = common_bits(mine, sorted(k, s), key_);
+      if (shared == 0 && !mine.empty() && sharing_required_) return {};
+      seen.contained = seen.contained && shared == mine.size();
+      seen.builds = seen.builds && common_reaches(cur, k, s, shared);
+      if (!seen.any()) return {};
+    }
+    return seen;
   }
 
   // The current concept takes the grown list of k: each element it lacks
@@ -275,22 +365,36 @@ class ExtensionPass {
     grown_sorted_.swap(union_sorted_);
   }
 
-  // Sorted common elements of set s of the current concept and of k, in
-  // common_sorted_[s]; true when the common list (repetitions of the current
-  // concept's list counted) reaches `threshold`.
-  bool common_reaches(std::uint32_t cur, std::uint32_t k, std::uint32_t s, int threshold) {
-    std::vector<int>& out = common_sorted_[s];
-    sorted_intersection(sorted(cur, s), sorted(k, s), out);
-    if (!repeats(cur, s)) return reaches(out.size(), threshold);
-    return reaches(occurrences_in(store_[cur].*member(s), sorted(k, s)), threshold);
+  // Whether the common list of set s, `shared` distinct elements
+  // (repetitions of the current concept's list counted), reaches its
+  // threshold.
+  bool common_reaches(std::uint32_t cur, std::uint32_t k, std::uint32_t s,
+                      std::size_t shared) const {
+    if (!repeats(cur, s)) return reaches(shared, threshold_of(s));
+    return reaches(occurrences_in(store_[cur].*member(s), sorted(k, s)), threshold_of(s));
   }
 
+  // The common lists reach their thresholds: the new concept they make with
+  // the union of both grown lists, unless this pass decided on it before.
   void try_new_concept(std::uint32_t cur, std::uint32_t k) {
-    if (!common_reaches(cur, k, 1, thresholds_.t)) return;
-    if (!common_reaches(cur, k, 0, thresholds_.u)) return;
-    if (!common_reaches(cur, k, 2, roles_.third_threshold)) return;
-    sorted_union(grown_sorted_, sorted(k, kGrown), union_sorted_);
+    // The same candidate comes from many neighbours of one concept. Its
+    // common lists are known by key_, and its grown list by what k adds to
+    // the current one, so the candidates met before during this scan are
+    // settled here, without FreshIndex.
+    const std::span<const int> offered = sorted(k, kGrown);
+    for (const int x : offered) {
+      if (!grown_marks_.has(x)) key_.push_back(static_cast<std::uint32_t>(x));
+    }
+    if (!decided_.insert(key_)) return;
 
+    std::size_t word = 0;
+    for (std::uint32_t s = 0; s < kCompared; ++s) {
+      const std::span<const int> mine = sorted(cur, s);
+      common_sorted_[s].clear();
+      elements_of_bits(mine, std::span(key_).subspan(word), common_sorted_[s]);
+      word += (mine.size() + 63) / 64;
+    }
+    sorted_union(grown_sorted_, offered, union_sorted_);
     const bool grows_r = roles_.grown == &TriConcept::rs;
     const std::vector<int>& rs = grows_r ? union_sorted_ : common_sorted_[2];
     const std::vector<int>& ds = grows_r ? common_sorted_[2] : union_sorted_;
@@ -345,6 +449,7 @@ class ExtensionPass {
   // compared sets, in set order.
   SignedPostings postings_[kCompared];
   std::vector<std::span<const SignedId>> later_[kCompared];  // see later_postings()
+  std::vector<std::size_t> left_out_from_;                   // scratch of gather_neighbours()
   // Per id: the signatures of its compared sets.
   struct Signature {
     std::uint64_t bits[kCompared] = {};
@@ -356,6 +461,11 @@ class ExtensionPass {
   ElementMarks union_marks_;
   std::vector<int> common_sorted_[kCompared];  // U, T, third
   std::vector<int> grown_sorted_, union_sorted_;
+  // Candidates decided on during the current concept's scan since its grown
+  // list last changed: the bitsets of its common lists, then what the
+  // neighbour added to the grown list.
+  WordKeys decided_;
+  std::vector<std::uint64_t> key_;
   FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD};
   // A new concept waiting to join the store: its four sets only (the other
   // members of a record stay empty), so that waiting costs less than a record.

@@ -12,9 +12,7 @@ bool FreshIndex::accept(std::span<const int> us, std::span<const int> ts, std::s
   for (unsigned set = 0; set < 4; ++set) {
     if (compares(set)) key[parts++] = sets[set];
   }
-  // Candidates repeat a lot (the same common sets from many pairs), most
-  // often right after themselves: those are refused without a table look-up.
-  if (repeats_last({key, parts}) || !asked_.insert({key, parts}) || covered(sets)) return false;
+  if (!asked_.insert({key, parts}) || covered(sets)) return false;
   add(sets);
   return true;
 }
@@ -52,16 +50,4 @@ void FreshIndex::add(const std::span<const int> (&sets)[4]) {
     if (!compares(set)) continue;
     for (const int x : sets[set]) holders_[set].add(x, id);
   }
-}
-
-bool FreshIndex::repeats_last(std::span<const std::span<const int>> key) {
-  scratch_.clear();
-  for (const auto set : key) {
-    scratch_.push_back(static_cast<int>(set.size()));
-    scratch_.insert(scratch_.end(), set.begin(), set.end());
-  }
-  if (has_last_ && scratch_ == last_) return true;
-  last_.swap(scratch_);
-  has_last_ = true;
-  return false;
 }

@@ -35,9 +35,6 @@ class FreshIndex {
 
  private:
   bool compares(unsigned set) const { return (compared_ & (1u << set)) != 0; }
-  // Whether `key` (the compared sets of a candidate) equals that of the
-  // candidate decided on last; remembers it otherwise.
-  bool repeats_last(std::span<const std::span<const int>> key);
   bool covered(const std::span<const int> (&sets)[4]);
   void add(const std::span<const int> (&sets)[4]);
   std::uint64_t signature(const std::span<const int> (&sets)[4]) const;
@@ -47,9 +44,6 @@ class FreshIndex {
   Postings holders_[4];                    // per compared set: element -> members holding it
   SetKeys asked_;                          // the compared sets of every candidate decided on
   std::vector<std::uint64_t> signatures_;  // per member: signature of its compared sets
-  std::vector<int> last_;     // compared sets of the last candidate, each as size then elements
-  std::vector<int> scratch_;  // the same for the candidate being decided on
-  bool has_last_ = false;
   std::vector<std::span<const std::uint32_t>> lists_;  // scratch of covered()
   std::vector<std::size_t> cursors_;                   // scratch of covered()
 };

@@ -1,6 +1,8 @@
 // The program's passes, report and evaluations against their plain forms
 // (check_base in reference/reference_passes.h) on generated bases.
+#include <climits>
 #include <random>
+#include <vector>
 
 #include "evaluation/resource_recommendation.h"
 #include "support.h"
@@ -13,18 +15,22 @@ int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng
 
 // Small domains make groups, containments, repeated lines and erasures
 // frequent. Lines come in runs sharing tag, resource and D (as in sorted
-// bases); ids may be negative.
-std::string generated_base(int lines) {
+// bases); ids may be negative. With `spread`, the ids are scattered over the
+// whole int range instead of following each other, as hashed ids would.
+std::string generated_base(int lines, bool spread) {
   const int low = pick(-2, 1), users = pick(1, 6), tags = pick(0, 4), resources = pick(0, 3),
             ds = pick(0, 2);
+  std::vector<int> ids(16);
+  for (int& id : ids) id = spread ? pick(INT_MIN + 1, INT_MAX) : 0;
+  const auto id = [&](int lo, int count) {
+    const int small = pick(lo, lo + count);
+    return std::to_string(spread ? ids[static_cast<std::size_t>(small - low)] : small);
+  };
   std::string base;
   for (int written = 0; written < lines;) {
-    const std::string key = " " + std::to_string(pick(low, low + tags)) + " " +
-                            std::to_string(pick(low, low + resources)) + " " +
-                            std::to_string(pick(low, low + ds)) + "\n";
-    for (int k = pick(1, 4); k > 0 && written < lines; --k, ++written) {
-      base += std::to_string(pick(low, low + users)) + key;
-    }
+    const std::string key =
+        " " + id(low, tags) + " " + id(low, resources) + " " + id(low, ds) + "\n";
+    for (int k = pick(1, 4); k > 0 && written < lines; --k, ++written) base += id(low, users) + key;
   }
   return base;
 }
@@ -32,7 +38,8 @@ std::string generated_base(int lines) {
 TEST(Differential, GeneratedBases) {
   for (int round = 0; round < 1500; ++round) {
     // One base in four is long enough for the tag pass's window of 50.
-    const std::string base = generated_base(round % 4 == 0 ? pick(200, 320) : pick(0, 60));
+    const std::string base =
+        generated_base(round % 4 == 0 ? pick(200, 320) : pick(0, 60), round % 3 == 1);
     const MinSupp m{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
     ASSERT_EQ(check_base(base, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << base;
   }
