@@ -55,9 +55,8 @@ void SetKeys::grow() {
   slots_.swap(slots);
 }
 
-bool SetKeys::insert(std::span<const std::span<const int>> sets) {
+bool SetKeys::insert(std::span<const std::span<const int>> sets, std::uint64_t h) {
   if (2 * (count_ + 1) > slots_.size()) grow();
-  const std::uint64_t h = hash(sets);
   const std::size_t mask = slots_.size() - 1;
   std::size_t slot = h & mask;
   for (; slots_[slot].hash != 0; slot = (slot + 1) & mask) {

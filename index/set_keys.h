@@ -11,12 +11,20 @@
 class SetKeys {
  public:
   // Adds the tuple of sets (each sorted and distinct); false when an equal
-  // tuple (same sets in the same order) was added before.
-  bool insert(std::span<const std::span<const int>> sets);
+  // tuple (same sets in the same order) was added before. `hash` is
+  // hash(sets).
+  bool insert(std::span<const std::span<const int>> sets, std::uint64_t hash);
+  bool insert(std::span<const std::span<const int>> sets) { return insert(sets, hash(sets)); }
+
+  static std::uint64_t hash(std::span<const std::span<const int>> sets);
+  // Hints that insert() with this hash comes soon: fetches its first slot
+  // into the cache ahead of time.
+  void prefetch(std::uint64_t hash) const {
+    if (!slots_.empty()) __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+  }
 
  private:
   void grow();
-  static std::uint64_t hash(std::span<const std::span<const int>> sets);
   bool equal(std::size_t offset, std::span<const std::span<const int>> sets) const;
 
   struct Slot {

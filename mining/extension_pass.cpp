@@ -1,6 +1,7 @@
 #include "mining/extension_pass.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -315,6 +316,7 @@ class ExtensionPass {
       if (!seen.any()) continue;
       const std::vector<int>& offered = store_[k].*roles_.grown;
       if (seen.contained && !offered.empty() && !grown_marks_.has(offered.front())) {
+        decide_waiting(cur);  // before the grown list changes
         absorb(cur, k);
         decided_.clear();
         if (as_long(store_[cur], store_[k])) collected.push_back(k);
@@ -322,6 +324,7 @@ class ExtensionPass {
       }
       if (seen.builds) try_new_concept(cur, k);
     }
+    decide_waiting(cur);
   }
 
   // What k can do for the current concept: give it its grown list (it
@@ -396,9 +399,43 @@ class ExtensionPass {
     }
     sorted_union(grown_sorted_, offered, union_sorted_);
     const bool grows_r = roles_.grown == &TriConcept::rs;
-    const std::vector<int>& rs = grows_r ? union_sorted_ : common_sorted_[2];
-    const std::vector<int>& ds = grows_r ? common_sorted_[2] : union_sorted_;
-    if (fresh_index_.accept(common_sorted_[0], common_sorted_[1], rs, ds)) add_new_concept(cur, k);
+    const std::vector<int>* sets[4] = {&common_sorted_[0], &common_sorted_[1],
+                                       grows_r ? &union_sorted_ : &common_sorted_[2],
+                                       grows_r ? &common_sorted_[2] : &union_sorted_};
+    Waiting& waiting = waiting_.emplace_back();
+    waiting.k = k;
+    waiting.begin = waiting_sets_.size();
+    for (std::uint32_t set = 0; set < 4; ++set) {
+      waiting.sizes[set] = sets[set]->size();
+      waiting_sets_.insert(waiting_sets_.end(), sets[set]->begin(), sets[set]->end());
+    }
+  }
+
+  // FreshIndex decides on the waiting candidates, in the order they came:
+  // each first has its table entries fetched, so that the look-ups of
+  // several candidates overlap. Those accepted join the new concepts.
+  void decide_waiting(std::uint32_t cur) {
+    const auto sets_of = [&](const Waiting& waiting) {
+      std::array<std::span<const int>, 4> sets;
+      std::size_t at = waiting.begin;
+      for (std::uint32_t set = 0; set < 4; ++set) {
+        sets[set] = std::span(waiting_sets_).subspan(at, waiting.sizes[set]);
+        at += waiting.sizes[set];
+      }
+      return sets;
+    };
+    for (Waiting& waiting : waiting_) {
+      const auto sets = sets_of(waiting);
+      waiting.ticket = fresh_index_.prepare(sets[0], sets[1], sets[2], sets[3]);
+    }
+    for (const Waiting& waiting : waiting_) {
+      const auto sets = sets_of(waiting);
+      if (fresh_index_.accept(sets[0], sets[1], sets[2], sets[3], waiting.ticket)) {
+        add_new_concept(cur, waiting.k);
+      }
+    }
+    waiting_.clear();
+    waiting_sets_.clear();
   }
 
   // The new concept of the current concept and k: its common lists in the
@@ -461,6 +498,18 @@ class ExtensionPass {
   ElementMarks union_marks_;
   std::vector<int> common_sorted_[kCompared];  // U, T, third
   std::vector<int> grown_sorted_, union_sorted_;
+  // Candidates met for the first time during the current concept's scan,
+  // waiting for FreshIndex (see decide_waiting()): the neighbour they come
+  // from and their four sorted sets, U, T, R, D, one after the other from
+  // `begin` in waiting_sets_.
+  struct Waiting {
+    std::uint32_t k = 0;
+    std::uint64_t ticket = 0;
+    std::size_t begin = 0;
+    std::size_t sizes[4] = {};
+  };
+  std::vector<Waiting> waiting_;
+  std::vector<int> waiting_sets_;
   // Candidates decided on during the current concept's scan since its grown
   // list last changed: the bitsets of its common lists, then what the
   // neighbour added to the grown list.

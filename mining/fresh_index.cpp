@@ -4,15 +4,33 @@
 
 #include "index/id_lists.h"
 
-bool FreshIndex::accept(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
-                        std::span<const int> ds) {
-  const std::span<const int> sets[4] = {us, ts, rs, ds};
-  std::span<const int> key[4];
+std::size_t FreshIndex::key_of(const std::span<const int> (&sets)[4],
+                               std::span<const int> (&key)[4]) const {
   std::size_t parts = 0;
   for (unsigned set = 0; set < 4; ++set) {
     if (compares(set)) key[parts++] = sets[set];
   }
-  if (!asked_.insert({key, parts}) || covered(sets)) return false;
+  return parts;
+}
+
+bool FreshIndex::accept(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
+                        std::span<const int> ds) {
+  return accept(us, ts, rs, ds, prepare(us, ts, rs, ds));
+}
+
+std::uint64_t FreshIndex::prepare(std::span<const int> us, std::span<const int> ts,
+                                  std::span<const int> rs, std::span<const int> ds) const {
+  std::span<const int> key[4];
+  const std::uint64_t hash = SetKeys::hash({key, key_of({us, ts, rs, ds}, key)});
+  asked_.prefetch(hash);
+  return hash;
+}
+
+bool FreshIndex::accept(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
+                        std::span<const int> ds, std::uint64_t ticket) {
+  const std::span<const int> sets[4] = {us, ts, rs, ds};
+  std::span<const int> key[4];
+  if (!asked_.insert({key, key_of(sets, key)}, ticket) || covered(sets)) return false;
   add(sets);
   return true;
 }

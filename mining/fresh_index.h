@@ -30,11 +30,23 @@ class FreshIndex {
   bool accept(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
               std::span<const int> ds);
 
+  // The same decision in two steps, so that several candidates can be looked
+  // up at once: prepare() returns a ticket for the candidate and starts
+  // fetching what accept() will read; accept() with the ticket then decides
+  // exactly as above. Candidates are decided in the order of the accept()
+  // calls.
+  std::uint64_t prepare(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
+                        std::span<const int> ds) const;
+  bool accept(std::span<const int> us, std::span<const int> ts, std::span<const int> rs,
+              std::span<const int> ds, std::uint64_t ticket);
+
   // Number of accepted concepts.
   std::size_t size() const { return count_; }
 
  private:
   bool compares(unsigned set) const { return (compared_ & (1u << set)) != 0; }
+  // The compared sets among `sets`, in `key`; returns their number.
+  std::size_t key_of(const std::span<const int> (&sets)[4], std::span<const int> (&key)[4]) const;
   bool covered(const std::span<const int> (&sets)[4]);
   void add(const std::span<const int> (&sets)[4]);
   std::uint64_t signature(const std::span<const int> (&sets)[4]) const;
