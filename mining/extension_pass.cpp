@@ -1,23 +1,27 @@
 #include "mining/extension_pass.h"
 
-#include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
-#include <iterator>
+#include <memory>
+#include <optional>
 #include <span>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "driver/progress.h"
 #include "index/compaction.h"
 #include "index/epoch_set.h"
-#include "index/signed_postings.h"
 #include "index/sorted_sets.h"
 #include "index/word_keys.h"
 #include "mining/fresh_index.h"
+#include "mining/handoff.h"
+#include "mining/neighbour_finder.h"
+#include "mining/pass_index.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
 
@@ -26,72 +30,159 @@
 // concept is simply the next live id, and "every later concept" is every live
 // id above the current one. Only the current concept changes during its
 // iteration (its grown list), so the U, T and third sets of every concept can
-// be indexed once, as sorted copies and as postings (element -> ids).
+// be indexed once (PassIndex).
 //
-// A later concept can only matter to the current one if it shares a user, a
-// tag and an element of the third set with it (absorbing requires containing
-// them, building requires common lists of at least one element each). The
-// neighbours visited are therefore those found in the postings of the current
-// concept's elements, in the compared set where those lists are shortest, that
-// share an element with it in the other two sets as well (64-bit signatures of
-// the sets, stored beside each id in the postings, reject most of the others
-// without visiting them), taken in ascending id order; every other neighbour
-// would change nothing.
+// Which later concepts matter to a concept, and how they compare with it,
+// therefore depends on nothing the pass changes: a NeighbourFinder works it
+// out in a second thread, running ahead of the pass through a Handoff, while
+// this thread does everything that depends on the order of the iterations
+// (absorbing, erasing, deciding on new concepts). The results are those of a
+// single thread; the finder only saves this one the work.
 //
-// Common lists are computed on the sorted copies; the lists in the current
-// concept's order are built only for the new concepts accepted.
+// Common lists are kept as bitsets of the current concept's sorted elements;
+// the lists in the current concept's order are built only for the new
+// concepts accepted.
 
 namespace {
 
-using SetMember = std::vector<int> TriConcept::*;
+// The finder's results travel in buffers of about this many concepts.
+constexpr std::size_t kFoundPerBuffer = 16384;
+constexpr std::size_t kConceptsPerBuffer = 256;
+constexpr std::size_t kBuffers = 4;
 
-// What distinguishes the resource pass from the D pass.
-struct ExtensionRoles {
-  SetMember grown;           // the list that grows: rs or ds
-  SetMember gate;            // must reach gate_threshold: ts or rs
-  int gate_threshold;        // minsupp_t or minsupp_r
-  SetMember third;           // compared besides U and T: ds or rs
-  int third_threshold;       // threshold of the common third list
-  bool third_length_counts;  // whether a collected neighbour needs a third list as long
+// The finder's side: finds the neighbours of every gated concept, in id
+// order, until done or stopped.
+void find_all(PassIndex& index, const std::vector<TriConcept>& store,
+              Handoff<Neighbours>& handoff) {
+  try {
+    NeighbourFinder finder(index, store);
+    std::uint32_t id = 0;
+    while (id < index.size()) {
+      Neighbours* buffer = handoff.to_fill();
+      if (buffer == nullptr) return;
+      buffer->clear();
+      for (; id < index.size() && buffer->found.size() < kFoundPerBuffer &&
+             buffer->curs.size() < kConceptsPerBuffer;
+           ++id) {
+        if (index.gate_ok(id)) finder.find(id, *buffer);
+      }
+      handoff.filled();
+    }
+    handoff.finish();
+  } catch (...) {
+    handoff.finish(std::current_exception());
+  }
+}
+
+// The finder's thread. However the pass ends, it is released and joined
+// before the handoff goes.
+class FinderThread {
+ public:
+  FinderThread(PassIndex& index, const std::vector<TriConcept>& store, Handoff<Neighbours>& handoff)
+      : handoff_(handoff),
+        thread_(find_all, std::ref(index), std::cref(store), std::ref(handoff)) {}
+  FinderThread(const FinderThread&) = delete;
+  FinderThread& operator=(const FinderThread&) = delete;
+  ~FinderThread() {
+    handoff_.stop();
+    thread_.join();
+  }
+
+ private:
+  Handoff<Neighbours>& handoff_;
+  std::thread thread_;
 };
 
-// The compared sets, numbered 0 = U, 1 = T, 2 = third; the sorted copies
-// hold the grown set as a fourth.
-constexpr std::uint32_t kCompared = 3;
-constexpr std::uint32_t kGrown = 3;
-constexpr std::uint32_t kSlots = 4;
+// The finder's results for one concept after another, in ascending ids,
+// taken from the finder's thread through the handoff (skipping the concepts
+// not asked for), or, where no thread could be started, from a finder of
+// its own.
+class NeighbourReader {
+ public:
+  explicit NeighbourReader(Handoff<Neighbours>& handoff) : handoff_(&handoff) {}
+  NeighbourReader(PassIndex& index, const std::vector<TriConcept>& store) {
+    finder_.emplace(index, store);
+  }
+  NeighbourReader(const NeighbourReader&) = delete;
+  NeighbourReader& operator=(const NeighbourReader&) = delete;
+  ~NeighbourReader() {
+    if (buffer_ != nullptr) handoff_->release();
+  }
 
-// One of 64 bits chosen by hashing an element. A set's signature holds the
-// bits of its elements, so a set that holds every element of another holds
-// all its bits, and two sets with no bit in common have no element in common.
-std::uint64_t element_bit(int x) {
-  return 1ull << ((static_cast<std::uint32_t>(x) * 0x9e3779b97f4a7c15ull) >> 58);
-}
+  // The buffer holding the results of `cur`, and their range in it.
+  struct Range {
+    const Neighbours* in;
+    std::size_t begin;
+    std::size_t end;
+  };
+  Range of(std::uint32_t cur) {
+    if (finder_) {
+      own_.clear();
+      finder_->find(cur, own_);
+      return {&own_, 0, own_.found.size()};
+    }
+    for (;;) {
+      if (buffer_ == nullptr) {
+        buffer_ = handoff_->next();
+        if (buffer_ == nullptr) std::terminate();  // the finder covers every gated concept
+        at_ = 0;
+      }
+      for (; at_ < buffer_->curs.size(); ++at_) {
+        const Neighbours::Of& of = buffer_->curs[at_];
+        if (of.cur < cur) continue;
+        if (of.cur > cur) std::terminate();  // asked out of order
+        return {buffer_, at_ == 0 ? 0 : buffer_->curs[at_ - 1].end, of.end};
+      }
+      handoff_->release();
+      buffer_ = nullptr;
+    }
+  }
 
-// Whether `bits` has at least `n` bits set (n is small: clearing the lowest
-// bit n - 1 times is cheaper than counting them all where the processor has no
-// population count instruction).
-bool holds_bits(std::uint32_t bits, int n) {
-  if (n == 0) return true;
-  for (int i = 1; i < n; ++i) bits &= bits - 1;
-  return bits != 0;
-}
+ private:
+  Handoff<Neighbours>* handoff_ = nullptr;
+  const Neighbours* buffer_ = nullptr;
+  std::size_t at_ = 0;
+  std::optional<NeighbourFinder> finder_;
+  Neighbours own_;
+};
 
 class ExtensionPass {
  public:
   ExtensionPass(std::vector<TriConcept>& store, const Thresholds& thresholds,
                 const ExtensionRoles& roles)
-      : store_(store), thresholds_(thresholds), roles_(roles), n_(store.size()) {
+      : store_(store),
+        roles_(roles),
+        index_(std::make_unique<PassIndex>(store, thresholds, roles)),
+        n_(store.size()) {
     alive_.assign(n_, 1);
-    gate_ok_.resize(n_);
-    signatures_.resize(n_);
-    for (std::uint32_t id = 0; id < n_; ++id) index(id);
-    // With every threshold at least 1, a new concept needs common elements in
-    // all three compared sets.
-    sharing_required_ = thresholds_.t >= 1 && thresholds_.u >= 1 && roles_.third_threshold >= 1;
   }
 
   void run() {
+    {
+      Handoff<Neighbours> handoff(kBuffers);
+      std::optional<FinderThread> finder;
+      try {
+        finder.emplace(*index_, store_, handoff);
+      } catch (const std::system_error&) {  // no thread to be had: one does it all
+      }
+      if (finder) {
+        NeighbourReader reader(handoff);
+        scan_all(reader);
+      } else {
+        NeighbourReader reader(*index_, store_);
+        scan_all(reader);
+      }
+    }
+    // Survivors in their order, then the accepted new concepts. The indexes
+    // go first, so that they do not add to the memory the store then needs.
+    index_.reset();
+    fresh_index_ = FreshIndex(FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD);
+    erase_dead(store_, alive_);
+    append_new_concepts();
+  }
+
+ private:
+  void scan_all(NeighbourReader& reader) {
     std::size_t alive_count = n_;
     std::vector<std::uint32_t> collected;
     std::size_t cur = static_cast<std::size_t>(-1);
@@ -105,181 +196,10 @@ class ExtensionPass {
       do ++cur;
       while (!alive_[cur]);
       progress_step(i);
-      if (gate_ok_[cur]) scan(static_cast<std::uint32_t>(cur), collected);
+      const auto id = static_cast<std::uint32_t>(cur);
+      if (index_->gate_ok(id)) scan(id, reader.of(id), collected);
     }
     for (const std::uint32_t k : collected) alive_[k] = 0;
-
-    // Survivors in their order, then the accepted new concepts. The indexes
-    // go first, so that they do not add to the memory the store then needs.
-    release_indexes();
-    erase_dead(store_, alive_);
-    append_new_concepts();
-  }
-
- private:
-  // Sorted copies, signature and postings of concept `id`.
-  void index(std::uint32_t id) {
-    const TriConcept& c = store_[id];
-    gate_ok_[id] = reaches((c.*roles_.gate).size(), roles_.gate_threshold);
-    for (std::uint32_t s = 0; s < kSlots; ++s) {
-      const std::vector<int>& set = c.*member(s);
-      const std::uint32_t slot = sorted_.add(set);
-      repeats_.push_back(sorted_.get(slot).size() != set.size());
-      if (s == kGrown) continue;
-      for (const int x : set) signatures_[id].bits[s] |= element_bit(x);
-    }
-    if (!gate_ok_[id]) return;
-    for (std::uint32_t s = 0; s < kCompared; ++s) {
-      SignedId entry{id, {}};
-      for (std::uint32_t o = 0; o < 2; ++o) {
-        entry.bits[o] = fold_signature(signatures_[id].bits[other(s, o)]);
-      }
-      for (const int x : sorted(id, s)) postings_[s].add(x, entry);
-    }
-  }
-
-  // The o-th (0 or 1) compared set other than s.
-  static std::uint32_t other(std::uint32_t s, std::uint32_t o) { return o < s ? o : o + 1; }
-
-  void release_indexes() {
-    sorted_ = SortedSets();
-    repeats_ = {};
-    for (SignedPostings& p : postings_) p = SignedPostings();
-    signatures_ = {};
-    fresh_index_ = FreshIndex(FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD);
-  }
-
-  SetMember member(std::uint32_t s) const {
-    return s == 0   ? &TriConcept::us
-           : s == 1 ? &TriConcept::ts
-           : s == 2 ? roles_.third
-                    : roles_.grown;
-  }
-  std::span<const int> sorted(std::uint32_t id, std::uint32_t s) const {
-    return sorted_.get(kSlots * id + s);
-  }
-  // Whether set s of concept `id` holds a repeated element.
-  bool repeats(std::uint32_t id, std::uint32_t s) const { return repeats_[kSlots * id + s] != 0; }
-
-  // Keeps in later_[s] the postings above `cur` of the elements of its set s,
-  // and returns how many entries a walk over them visits. A later concept
-  // that matters holds shared_needed() of those elements, so it occurs in at
-  // least one list when the shared_needed() - 1 longest are left out: those
-  // go last, and the walk skips them.
-  std::size_t later_postings(std::uint32_t cur, std::uint32_t s) {
-    std::vector<std::span<const SignedId>>& later = later_[s];
-    later.clear();
-    for (const int x : sorted(cur, s)) later.push_back(postings_[s].later(x, cur));
-    const std::size_t skipped = shared_needed(cur, s) - 1;
-    if (skipped > 0) {
-      std::sort(later.begin(), later.end(),
-                [](const auto& a, const auto& b) { return a.size() < b.size(); });
-    }
-    std::size_t cost = 0;
-    for (std::size_t l = 0; l + skipped < later.size(); ++l) cost += later[l].size();
-    return cost;
-  }
-
-  // Appends to neighbours_ each live id of later_[known] (the postings above
-  // `cur` of cur's set `known`) whose signatures may share enough elements
-  // with cur's in the other compared sets; an id held by several elements is
-  // appended once per element. What it really shares is decided in scan().
-  void walk_later_postings(std::uint32_t cur, std::uint32_t known) {
-    std::uint32_t mine[2];
-    int bits_needed[2];
-    for (std::uint32_t o = 0; o < 2; ++o) {
-      const std::uint32_t s = other(known, o);
-      mine[o] = fold_signature(signatures_[cur].bits[s]);
-      bits_needed[o] = bits_for_shared(cur, s);
-    }
-    const std::size_t walked = later_[known].size() - (shared_needed(cur, known) - 1);
-    for (const std::span<const SignedId> later : std::span(later_[known]).first(walked)) {
-      for (const SignedId& e : later) {
-        if (!holds_bits(mine[0] & e.bits[0], bits_needed[0]) ||
-            !holds_bits(mine[1] & e.bits[1], bits_needed[1])) {
-          continue;
-        }
-        if (alive_[e.id]) neighbours_.push_back(e.id);
-      }
-    }
-  }
-
-  // Fewest elements of the current concept's set s that a later concept must
-  // hold to matter to it: all of them to contain it, the threshold to make a
-  // new concept with it (one, when a repeated element may count twice).
-  std::size_t shared_needed(std::uint32_t cur, std::uint32_t s) const {
-    if (repeats(cur, s)) return std::min<std::size_t>(1, sorted(cur, s).size());
-    return std::min(sorted(cur, s).size(), static_cast<std::size_t>(threshold_of(s)));
-  }
-
-  // Fewest bits of the current concept's folded signature of set s that the
-  // elements counted by shared_needed() cover: several elements may share a
-  // bit, so the largest groups of elements per bit are counted first.
-  int bits_for_shared(std::uint32_t cur, std::uint32_t s) {
-    const std::size_t needed = shared_needed(cur, s);
-    if (needed <= 1) return static_cast<int>(needed);
-    std::uint32_t per_bit[32] = {};
-    for (const int x : sorted(cur, s)) ++per_bit[std::countr_zero(fold_signature(element_bit(x)))];
-    std::sort(std::begin(per_bit), std::end(per_bit), std::greater<>());
-    int bits = 0;
-    for (std::size_t covered = 0; covered < needed; covered += per_bit[bits++]) {
-    }
-    return bits;
-  }
-
-  // Live ids above `cur`, in ascending order, among which are all those that
-  // share an element with it in each compared set (found through the set
-  // whose postings are shortest).
-  void gather_neighbours(std::uint32_t cur) {
-    neighbours_.clear();
-    int best = -1;
-    std::size_t best_cost = 0;
-    for (std::uint32_t s = 0; s < kCompared; ++s) {
-      if (sorted(cur, s).empty()) continue;
-      const std::size_t cost = later_postings(cur, s);
-      if (best < 0 || cost < best_cost) {
-        best = static_cast<int>(s);
-        best_cost = cost;
-      }
-    }
-    if (best < 0 || !sharing_required_) {  // every later concept may matter
-      for (std::uint32_t k = cur + 1; k < n_; ++k) {
-        if (alive_[k] && gate_ok_[k]) neighbours_.push_back(k);
-      }
-      return;
-    }
-    const auto known = static_cast<std::uint32_t>(best);
-    walk_later_postings(cur, known);
-    std::sort(neighbours_.begin(), neighbours_.end());
-    // An id occurs once per walked list that holds it; the lists left out
-    // are searched for it.
-    const std::size_t needed = shared_needed(cur, known);
-    const std::span<const std::span<const SignedId>> left_out =
-        std::span(later_[known]).last(needed - 1);
-    left_out_from_.assign(left_out.size(), 0);
-    std::size_t kept = 0;
-    for (std::size_t first = 0; first < neighbours_.size();) {
-      const std::uint32_t k = neighbours_[first];
-      std::size_t end = first + 1;
-      while (end < neighbours_.size() && neighbours_[end] == k) ++end;
-      std::size_t shared = end - first;
-      for (std::size_t l = 0; l < left_out.size() && shared < needed; ++l) {
-        const auto rest = left_out[l].subspan(left_out_from_[l]);
-        const auto at =
-            std::lower_bound(rest.begin(), rest.end(), k,
-                             [](const SignedId& e, std::uint32_t id) { return e.id < id; });
-        left_out_from_[l] += static_cast<std::size_t>(at - rest.begin());
-        if (at != rest.end() && at->id == k) ++shared;
-      }
-      if (shared >= needed) neighbours_[kept++] = k;
-      first = end;
-    }
-    neighbours_.resize(kept);
-  }
-
-  // Threshold of the common list of compared set s.
-  int threshold_of(std::uint32_t s) const {
-    return s == 0 ? thresholds_.u : s == 1 ? thresholds_.t : roles_.third_threshold;
   }
 
   // Elements of the current concept's set, in its order, found in k's.
@@ -298,60 +218,36 @@ class ExtensionPass {
             (current.*roles_.third).size() == (neighbour.*roles_.third).size());
   }
 
-  void scan(std::uint32_t cur, std::vector<std::uint32_t>& collected) {
+  void scan(std::uint32_t cur, const NeighbourReader::Range& neighbours,
+            std::vector<std::uint32_t>& collected) {
     grown_marks_.clear();
     for (const int x : store_[cur].*roles_.grown) grown_marks_.insert(x);
-    grown_sorted_.assign(sorted(cur, kGrown).begin(), sorted(cur, kGrown).end());
+    const std::span<const int> grown = index_->sorted(cur, kGrown);
+    grown_sorted_.assign(grown.begin(), grown.end());
     decided_.clear();
+    words_ = 0;
+    for (std::uint32_t s = 0; s < kCompared; ++s)
+      words_ += (index_->sorted(cur, s).size() + 63) / 64;
 
-    gather_neighbours(cur);
-    constexpr std::size_t kAhead = 8;  // neighbours whose sets are fetched in advance
-    for (std::size_t n = 0; n < neighbours_.size(); ++n) {
-      if (n + 2 * kAhead < neighbours_.size()) {
-        sorted_.prefetch_start(kSlots * neighbours_[n + 2 * kAhead]);
+    for (std::size_t f = neighbours.begin; f < neighbours.end; ++f) {
+      const Neighbours::Found& found = neighbours.in->found[f];
+      const std::uint32_t k = found.id;
+      if (!alive_[k]) continue;
+      if (found.contained) {
+        const std::vector<int>& offered = store_[k].*roles_.grown;
+        if (!offered.empty() && !grown_marks_.has(offered.front())) {
+          decide_waiting(cur);  // before the grown list changes
+          absorb(cur, k);
+          decided_.clear();
+          if (as_long(store_[cur], store_[k])) collected.push_back(k);
+          continue;
+        }
       }
-      if (n + kAhead < neighbours_.size()) sorted_.prefetch_sets(kSlots * neighbours_[n + kAhead]);
-      const std::uint32_t k = neighbours_[n];
-      const Comparison seen = compare(cur, k);
-      if (!seen.any()) continue;
-      const std::vector<int>& offered = store_[k].*roles_.grown;
-      if (seen.contained && !offered.empty() && !grown_marks_.has(offered.front())) {
-        decide_waiting(cur);  // before the grown list changes
-        absorb(cur, k);
-        decided_.clear();
-        if (as_long(store_[cur], store_[k])) collected.push_back(k);
-        continue;
+      if (found.builds) {
+        try_new_concept(cur, k, std::span(neighbours.in->bits).subspan(found.words, words_));
       }
-      if (seen.builds) try_new_concept(cur, k);
     }
     decide_waiting(cur);
-  }
-
-  // What k can do for the current concept: give it its grown list (it
-  // contains the current concept in the compared sets), and make a new
-  // concept with it (the common lists reach their thresholds).
-  struct Comparison {
-    bool contained = false;
-    bool builds = false;
-    bool any() const { return contained || builds; }
-  };
-
-  // Compares the compared sets of the current concept and k, leaving in
-  // key_ which elements of the current concept's sets k holds (a bitset per
-  // set, see common_bits()). A k that shares no element with the current
-  // concept in a compared set where it has one does nothing.
-  Comparison compare(std::uint32_t cur, std::uint32_t k) {
-    Comparison seen{true, true};
-    key_.clear();
-    for (std::uint32_t s = 0; s < kCompared; ++s) {
-      const std::span<const int> mine = sorted(cur, s);
-      const std::size_t shared = common_bits(mine, sorted(k, s), key_);
-      if (shared == 0 && !mine.empty() && sharing_required_) return {};
-      seen.contained = seen.contained && shared == mine.size();
-      seen.builds = seen.builds && common_reaches(cur, k, s, shared);
-      if (!seen.any()) return {};
-    }
-    return seen;
   }
 
   // The current concept takes the grown list of k: each element it lacks
@@ -364,27 +260,20 @@ class ExtensionPass {
         grown.push_back(x);
       }
     }
-    sorted_union(grown_sorted_, sorted(k, kGrown), union_sorted_);
+    sorted_union(grown_sorted_, index_->sorted(k, kGrown), union_sorted_);
     grown_sorted_.swap(union_sorted_);
   }
 
-  // Whether the common list of set s, `shared` distinct elements
-  // (repetitions of the current concept's list counted), reaches its
-  // threshold.
-  bool common_reaches(std::uint32_t cur, std::uint32_t k, std::uint32_t s,
-                      std::size_t shared) const {
-    if (!repeats(cur, s)) return reaches(shared, threshold_of(s));
-    return reaches(occurrences_in(store_[cur].*member(s), sorted(k, s)), threshold_of(s));
-  }
-
-  // The common lists reach their thresholds: the new concept they make with
-  // the union of both grown lists, unless this pass decided on it before.
-  void try_new_concept(std::uint32_t cur, std::uint32_t k) {
+  // The common lists (`bits` of the current concept's sorted elements) reach
+  // their thresholds: the new concept they make with the union of both grown
+  // lists, unless this pass decided on it before.
+  void try_new_concept(std::uint32_t cur, std::uint32_t k, std::span<const std::uint64_t> bits) {
     // The same candidate comes from many neighbours of one concept. Its
-    // common lists are known by key_, and its grown list by what k adds to
-    // the current one, so the candidates met before during this scan are
-    // settled here, without FreshIndex.
-    const std::span<const int> offered = sorted(k, kGrown);
+    // common lists are known by their bits, and its grown list by what k
+    // adds to the current one, so the candidates met before during this scan
+    // are settled here, without FreshIndex.
+    key_.assign(bits.begin(), bits.end());
+    const std::span<const int> offered = index_->sorted(k, kGrown);
     for (const int x : offered) {
       if (!grown_marks_.has(x)) key_.push_back(static_cast<std::uint32_t>(x));
     }
@@ -392,9 +281,9 @@ class ExtensionPass {
 
     std::size_t word = 0;
     for (std::uint32_t s = 0; s < kCompared; ++s) {
-      const std::span<const int> mine = sorted(cur, s);
+      const std::span<const int> mine = index_->sorted(cur, s);
       common_sorted_[s].clear();
-      elements_of_bits(mine, std::span(key_).subspan(word), common_sorted_[s]);
+      elements_of_bits(mine, bits.subspan(word), common_sorted_[s]);
       word += (mine.size() + 63) / 64;
     }
     sorted_union(grown_sorted_, offered, union_sorted_);
@@ -443,11 +332,11 @@ class ExtensionPass {
   // then what k adds.
   void add_new_concept(std::uint32_t cur, std::uint32_t k) {
     const TriConcept& current = store_[cur];
-    TriConcept candidate;
+    NewSets& added = fresh_.emplace_back();
     for (std::uint32_t s = 0; s < kCompared; ++s) {
-      common(current.*member(s), sorted(k, s), candidate.*member(s));
+      common(current.*index_->member(s), index_->sorted(k, s), added.list(index_->member(s)));
     }
-    std::vector<int>& united = candidate.*roles_.grown;
+    std::vector<int>& united = added.list(roles_.grown);
     united = current.*roles_.grown;
     union_marks_.clear();
     for (const int x : store_[k].*roles_.grown) {
@@ -456,8 +345,6 @@ class ExtensionPass {
         united.push_back(x);
       }
     }
-    fresh_.push_back({std::move(candidate.us), std::move(candidate.ts), std::move(candidate.rs),
-                      std::move(candidate.ds)});
   }
 
   // The new concepts join the end of the store, in the order they were
@@ -475,29 +362,15 @@ class ExtensionPass {
   }
 
   std::vector<TriConcept>& store_;
-  const Thresholds thresholds_;
   const ExtensionRoles roles_;
+  std::unique_ptr<PassIndex> index_;
   const std::size_t n_;
   std::vector<char> alive_;
-  std::vector<char> gate_ok_;
-  SortedSets sorted_;          // kSlots slots per id: U, T, third, grown
-  std::vector<char> repeats_;  // per slot: the list holds a repeated element
-  // Gated concepts only; beside each id, the signatures of its other two
-  // compared sets, in set order.
-  SignedPostings postings_[kCompared];
-  std::vector<std::span<const SignedId>> later_[kCompared];  // see later_postings()
-  std::vector<std::size_t> left_out_from_;                   // scratch of gather_neighbours()
-  // Per id: the signatures of its compared sets.
-  struct Signature {
-    std::uint64_t bits[kCompared] = {};
-  };
-  std::vector<Signature> signatures_;
-  bool sharing_required_ = true;
-  std::vector<std::uint32_t> neighbours_;
   ElementMarks grown_marks_;  // elements of the current concept's grown list
   ElementMarks union_marks_;
   std::vector<int> common_sorted_[kCompared];  // U, T, third
   std::vector<int> grown_sorted_, union_sorted_;
+  std::size_t words_ = 0;  // bitset words per neighbour of the current concept
   // Candidates met for the first time during the current concept's scan,
   // waiting for FreshIndex (see decide_waiting()): the neighbour they come
   // from and their four sorted sets, U, T, R, D, one after the other from
@@ -520,6 +393,9 @@ class ExtensionPass {
   // members of a record stay empty), so that waiting costs less than a record.
   struct NewSets {
     std::vector<int> us, ts, rs, ds;
+    std::vector<int>& list(SetMember m) {
+      return m == &TriConcept::us ? us : m == &TriConcept::ts ? ts : m == &TriConcept::rs ? rs : ds;
+    }
   };
   std::vector<NewSets> fresh_;
 };

@@ -6,7 +6,8 @@
 // in U, T, R and D; the kept ones are appended to ens_tc after the scan. The
 // run decides this with FreshIndex, not with test_inclusionRS, and finds the
 // later concepts worth comparing through postings instead of visiting every
-// one: the results are the same. Erased concepts are only marked dead and
+// one, in a second thread that runs ahead of the pass (NeighbourFinder): the
+// results are the same. Erased concepts are only marked dead and
 // leave ens_tc in one compaction at the end, so indices_rs and indices_ds stay
 // empty. Each pass reads the thresholds once.
 #pragma once

@@ -1,0 +1,75 @@
+// NeighbourFinder: for one concept of a resource or D pass, the later
+// concepts that can change something for it, and how each compares with it.
+//
+// A later concept matters only if it contains the current one in the three
+// compared sets (it may give its grown list) or if their common lists reach
+// the thresholds (a new concept). Both need shared elements in each compared
+// set where the current concept has one, so the finder walks the postings of
+// the current concept's elements in the compared set where they are shortest,
+// lets the signatures reject most ids without visiting them, and compares
+// the rest.
+//
+// It reads only what the PassIndex holds (the sets as the pass found them)
+// and the current concept's own lists, which the pass does not change, so it
+// can run ahead of the pass in a thread of its own.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "index/signed_postings.h"
+#include "mining/pass_index.h"
+
+// What the finder found for a run of current concepts, in their order: for
+// each, the later ids that matter, ascending, each with its comparison and,
+// from `words` in `bits`, which elements of the current concept's sorted U, T
+// and third sets it holds (a bitset per set, see common_bits()).
+struct Neighbours {
+  struct Found {
+    std::uint32_t id = 0;
+    bool contained = false;  // holds every element of the three compared sets
+    bool builds = false;     // the common lists reach their thresholds
+    std::size_t words = 0;
+  };
+  // found[end of the previous one, end) are those of `cur`.
+  struct Of {
+    std::uint32_t cur = 0;
+    std::size_t end = 0;
+  };
+  std::vector<Of> curs;
+  std::vector<Found> found;
+  std::vector<std::uint64_t> bits;
+
+  void clear() {
+    curs.clear();
+    found.clear();
+    bits.clear();
+  }
+};
+
+class NeighbourFinder {
+ public:
+  NeighbourFinder(PassIndex& index, const std::vector<TriConcept>& store)
+      : index_(index), store_(store) {}
+
+  // Appends to `out` what matters to `cur` of the concepts after it, alive
+  // or not (the pass skips those it erased). Successive calls must come with
+  // ascending ids.
+  void find(std::uint32_t cur, Neighbours& out);
+
+ private:
+  std::size_t later_postings(std::uint32_t cur, std::uint32_t s);
+  void walk_later_postings(std::uint32_t cur, std::uint32_t known);
+  std::size_t shared_needed(std::uint32_t cur, std::uint32_t s) const;
+  int bits_for_shared(std::uint32_t cur, std::uint32_t s) const;
+  void gather(std::uint32_t cur);
+  bool compare(std::uint32_t cur, std::uint32_t k, Neighbours& out) const;
+
+  PassIndex& index_;
+  const std::vector<TriConcept>& store_;                     // the current concepts' lists
+  std::vector<std::span<const SignedId>> later_[kCompared];  // see later_postings()
+  std::vector<std::size_t> left_out_from_;                   // scratch of gather()
+  std::vector<std::uint32_t> candidates_;                    // scratch of gather()
+};
