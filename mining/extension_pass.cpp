@@ -48,7 +48,7 @@ namespace {
 // The finder's results travel in buffers of about this many concepts.
 constexpr std::size_t kFoundPerBuffer = 16384;
 constexpr std::size_t kConceptsPerBuffer = 256;
-constexpr std::size_t kBuffers = 4;
+constexpr std::size_t kBuffers = 16;
 
 // The finder's side: finds the neighbours of every gated concept, in id
 // order, until done or stopped.
