@@ -45,6 +45,8 @@
 
 namespace {
 
+bool finder_thread_wanted = true;
+
 // The finder's results travel in buffers of about this many concepts.
 constexpr std::size_t kFoundPerBuffer = 16384;
 constexpr std::size_t kConceptsPerBuffer = 256;
@@ -162,7 +164,7 @@ class ExtensionPass {
       Handoff<Neighbours> handoff(kBuffers);
       std::optional<FinderThread> finder;
       try {
-        finder.emplace(*index_, store_, handoff);
+        if (finder_thread_wanted) finder.emplace(*index_, store_, handoff);
       } catch (const std::system_error&) {  // no thread to be had: one does it all
       }
       if (finder) {
@@ -407,6 +409,8 @@ void extend(const char* name, const Thresholds& thresholds, const ExtensionRoles
 }
 
 }  // namespace
+
+void use_finder_thread(bool on) { finder_thread_wanted = on; }
 
 void find_rs() {
   const Thresholds thresholds = thresholds_from_globals();

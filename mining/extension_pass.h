@@ -25,3 +25,8 @@ void find_rs();
 // T, U and R lists (minsupp_t, minsupp_u, minsupp_r) give a new concept with
 // the union of both D sets.
 void find_ds();
+
+// Whether the two passes find neighbours in a second thread (the default) or
+// in the thread that runs them; the results are the same. A pass that cannot
+// start a thread works in one.
+void use_finder_thread(bool on);
