@@ -1,83 +1,147 @@
 #include "output/containment_index.h"
 
 #include <algorithm>
+#include <utility>
 
-ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store) : alive_(store.size(), 1) {
-  for (std::size_t id = 0; id < store.size(); ++id) {
-    const TriConcept& c = store[id];
-    const std::vector<int>* lists[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
-    std::uint64_t& bits = signatures_.emplace_back(0);
+namespace {
+
+constexpr int kSets = ContainmentIndex::kSets;
+
+// The sorted distinct elements of the four sets of one concept, one after the
+// other.
+class DistinctSets {
+ public:
+  void assign(const TriConcept& c) {
+    const std::vector<int>* sets[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
+    elements_.clear();
+    plain_ = true;
     for (int set = 0; set < kSets; ++set) {
-      const std::uint32_t slot = sets_.add(*lists[set]);
-      for (const int x : sets_.get(slot)) {
-        holders_[set].add(x, static_cast<std::uint32_t>(id));
-        bits |= signature_bit(static_cast<unsigned>(set), x);
+      const std::size_t from = elements_.size();
+      elements_.insert(elements_.end(), sets[set]->begin(), sets[set]->end());
+      const auto begin = elements_.begin() + static_cast<std::ptrdiff_t>(from);
+      std::sort(begin, elements_.end());
+      elements_.erase(std::unique(begin, elements_.end()), elements_.end());
+      plain_ = plain_ && elements_.size() - from == sets[set]->size();
+      ends_[set] = elements_.size();
+    }
+  }
+
+  std::span<const int> set(int s) const {
+    const std::size_t begin = s == 0 ? 0 : ends_[s - 1];
+    return {elements_.data() + begin, ends_[s] - begin};
+  }
+
+  // Whether no set repeats an element.
+  bool plain() const { return plain_; }
+
+  std::uint64_t hash() const {
+    std::uint64_t h = 0x9e3779b97f4a7c15ull;
+    for (int s = 0; s < kSets; ++s) {
+      h = (h ^ set(s).size()) * 0xff51afd7ed558ccdull;
+      for (const int x : set(s))
+        h = (h ^ static_cast<std::uint32_t>(x)) * 0x100000001b3ull + (h >> 31);
+    }
+    return h;
+  }
+
+  bool operator==(const DistinctSets& o) const {
+    return std::equal(ends_, ends_ + kSets, o.ends_) && elements_ == o.elements_;
+  }
+
+ private:
+  std::vector<int> elements_;
+  std::size_t ends_[kSets] = {};
+  bool plain_ = true;
+};
+
+}  // namespace
+
+ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
+    : alive_(store.size(), 1), plain_(store.size(), 1), signatures_(store.size(), 0) {
+  // Each concept's elements are counted per list, then the lists are laid
+  // out one after the other and filled in a second walk, ids ascending.
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> hashes(store.size());
+  DistinctSets d;
+  for (std::uint32_t id = 0; id < store.size(); ++id) {
+    d.assign(store[id]);
+    plain_[id] = d.plain() ? 1 : 0;
+    hashes[id] = {d.hash(), id};
+    for (int set = 0; set < kSets; ++set) {
+      for (const int x : d.set(set)) {
+        const auto fresh = static_cast<std::uint32_t>(list_starts_.size());
+        const std::uint32_t list = list_of_[set].emplace(x, fresh);
+        if (list == fresh) list_starts_.push_back(0);
+        ++list_starts_[list];
+        signatures_[id] |= signature_bit(static_cast<unsigned>(set), x);
       }
     }
   }
-  group_equal_sets();
-}
-
-void ContainmentIndex::holder_lists(std::size_t id, std::vector<IdList>& lists) const {
-  lists.clear();
-  for (int set = 0; set < kSets; ++set) {
-    for (const int x : distinct(id, set)) lists.push_back(holders_[set].of(x));
-  }
-  std::sort(lists.begin(), lists.end(),
-            [](const IdList& a, const IdList& b) { return a.size() < b.size(); });
-}
-
-IdList ContainmentIndex::same_sets(std::size_t id) const {
-  const std::uint32_t start = group_of_[id];
-  return {members_.data() + start, group_end_[start] - start};
-}
-
-bool ContainmentIndex::same_distinct_sets(std::size_t a, std::size_t b) const {
-  for (int set = 0; set < kSets; ++set) {
-    const auto sa = distinct(a, set);
-    const auto sb = distinct(b, set);
-    if (!std::equal(sa.begin(), sa.end(), sb.begin(), sb.end())) return false;
-  }
-  return true;
-}
-
-std::uint64_t ContainmentIndex::hash_sets(std::size_t id) const {
-  std::uint64_t h = 0x9e3779b97f4a7c15ull;
-  for (int set = 0; set < kSets; ++set) {
-    h = (h ^ distinct(id, set).size()) * 0xff51afd7ed558ccdull;
-    for (const int x : distinct(id, set)) {
-      h = (h ^ static_cast<std::uint32_t>(x)) * 0x100000001b3ull + (h >> 31);
+  // list_starts_[l] becomes the end of list l, then moves down to its start
+  // as the list is filled.
+  std::size_t end = 0;
+  for (std::size_t& start : list_starts_) start = end += start;
+  list_starts_.push_back(end);
+  holder_ids_.resize(end);
+  for (std::uint32_t id = static_cast<std::uint32_t>(store.size()); id-- > 0;) {
+    d.assign(store[id]);
+    for (int set = 0; set < kSets; ++set) {
+      for (const int x : d.set(set)) holder_ids_[--list_starts_[list_of_[set].find(x)]] = id;
     }
   }
-  return h;
+  group_equal_sets(store, hashes);
 }
 
-void ContainmentIndex::group_equal_sets() {
-  const std::size_t n = alive_.size();
-  std::vector<std::uint64_t> hashes(n);
-  for (std::size_t id = 0; id < n; ++id) hashes[id] = hash_sets(id);
-  members_.resize(n);
-  for (std::uint32_t id = 0; id < n; ++id) members_[id] = id;
-  std::sort(members_.begin(), members_.end(), [&](std::uint32_t a, std::uint32_t b) {
-    return hashes[a] != hashes[b] ? hashes[a] < hashes[b] : a < b;
+IdList ContainmentIndex::holders(int set, int x) const {
+  const std::uint32_t list = list_of_[set].find(x);
+  if (list == FlatIntMap::kAbsent) return {};
+  return {holder_ids_.data() + list_starts_[list], list_starts_[list + 1] - list_starts_[list]};
+}
+
+void ContainmentIndex::holder_lists(const TriConcept& c, std::vector<IdList>& lists) const {
+  const std::vector<int>* sets[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
+  lists.clear();
+  for (int set = 0; set < kSets; ++set) {
+    for (const int x : *sets[set]) lists.push_back(holders(set, x));
+  }
+  // A repeated element gives the same list twice: it is kept once.
+  std::sort(lists.begin(), lists.end(), [](const IdList& a, const IdList& b) {
+    return a.size() != b.size() ? a.size() < b.size() : a.data() < b.data();
   });
+  lists.erase(std::unique(lists.begin(), lists.end(),
+                          [](const IdList& a, const IdList& b) {
+                            return a.data() == b.data() && a.size() == b.size();
+                          }),
+              lists.end());
+}
+
+void ContainmentIndex::group_equal_sets(
+    const std::vector<TriConcept>& store,
+    std::vector<std::pair<std::uint64_t, std::uint32_t>>& hashes) {
+  std::sort(hashes.begin(), hashes.end());
+  ring_.resize(store.size());
+  DistinctSets head;
+  DistinctSets other;
   // Within a run of equal hashes, each group is gathered in place; a stable
   // partition keeps the ids of every group ascending.
-  group_of_.assign(n, 0);
-  group_end_.assign(n, 0);
+  const std::size_t n = hashes.size();
   for (std::size_t run = 0; run < n;) {
     std::size_t run_end = run + 1;
-    while (run_end < n && hashes[members_[run_end]] == hashes[members_[run]]) ++run_end;
+    while (run_end < n && hashes[run_end].first == hashes[run].first) ++run_end;
     for (std::size_t start = run; start < run_end;) {
-      const std::uint32_t head = members_[start];
-      const auto first_other =
-          std::stable_partition(members_.begin() + static_cast<std::ptrdiff_t>(start),
-                                members_.begin() + static_cast<std::ptrdiff_t>(run_end),
-                                [&](std::uint32_t id) { return same_distinct_sets(id, head); });
-      const auto end = static_cast<std::size_t>(first_other - members_.begin());
-      for (std::size_t k = start; k < end; ++k)
-        group_of_[members_[k]] = static_cast<std::uint32_t>(start);
-      group_end_[start] = static_cast<std::uint32_t>(end);
+      std::size_t end = start + 1;
+      if (run_end - start > 1) {
+        head.assign(store[hashes[start].second]);
+        const auto first_other = std::stable_partition(
+            hashes.begin() + static_cast<std::ptrdiff_t>(start),
+            hashes.begin() + static_cast<std::ptrdiff_t>(run_end), [&](const auto& member) {
+              other.assign(store[member.second]);
+              return other == head;
+            });
+        end = static_cast<std::size_t>(first_other - hashes.begin());
+      }
+      for (std::size_t k = start; k < end; ++k) {
+        ring_[hashes[k].second] = hashes[k + 1 < end ? k + 1 : start].second;
+      }
       start = end;
     }
     run = run_end;
