@@ -7,6 +7,9 @@
 // those of an earlier run as they were.
 
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,6 +59,15 @@ bool load(const char* path) {
   return true;
 }
 
+// Hands the memory the mining passes freed back to the system, so that what
+// the report builds next does not come on top of it: the C library keeps
+// freed blocks for reuse, but the large arrays of the report are mapped anew.
+void give_back_free_memory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
+
 int run(int argc, char** argv) {
   if (!check_input(argv, argc)) return 1;
   progress_enable(isatty(STDERR_FILENO) != 0);
@@ -64,6 +76,7 @@ int run(int argc, char** argv) {
   find_ts_v3();
   find_rs();
   find_ds();
+  give_back_free_memory();
 
   ResultFiles files;
   if (const auto failure = files.create()) return fail_file(*failure);
