@@ -13,16 +13,23 @@ class DistinctSets {
  public:
   void assign(const TriConcept& c) {
     const std::vector<int>* sets[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
-    elements_.clear();
+    std::size_t total = 0;
+    for (const std::vector<int>* set : sets) total += set->size();
+    if (elements_.size() < total) elements_.resize(total);
+    int* const out = elements_.data();
+    std::size_t n = 0;
     plain_ = true;
     for (int set = 0; set < kSets; ++set) {
-      const std::size_t from = elements_.size();
-      elements_.insert(elements_.end(), sets[set]->begin(), sets[set]->end());
-      const auto begin = elements_.begin() + static_cast<std::ptrdiff_t>(from);
-      std::sort(begin, elements_.end());
-      elements_.erase(std::unique(begin, elements_.end()), elements_.end());
-      plain_ = plain_ && elements_.size() - from == sets[set]->size();
-      ends_[set] = elements_.size();
+      const std::size_t from = n;
+      const std::size_t size = sets[set]->size();
+      std::copy(sets[set]->begin(), sets[set]->end(), out + from);
+      n = from + size;
+      if (size > 1) {
+        std::sort(out + from, out + n);
+        n = static_cast<std::size_t>(std::unique(out + from, out + n) - out);
+      }
+      plain_ = plain_ && n - from == size;
+      ends_[set] = n;
     }
   }
 
@@ -45,7 +52,9 @@ class DistinctSets {
   }
 
   bool operator==(const DistinctSets& o) const {
-    return std::equal(ends_, ends_ + kSets, o.ends_) && elements_ == o.elements_;
+    return std::equal(ends_, ends_ + kSets, o.ends_) &&
+           std::equal(elements_.begin(), elements_.begin() + static_cast<std::ptrdiff_t>(ends_[3]),
+                      o.elements_.begin());
   }
 
  private:
@@ -83,12 +92,63 @@ ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
   list_starts_.push_back(end);
   holder_ids_.resize(end);
   for (std::uint32_t id = static_cast<std::uint32_t>(store.size()); id-- > 0;) {
-    d.assign(store[id]);
+    const TriConcept& c = store[id];
+    const std::vector<int>* sets[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
+    if (!plain_[id]) d.assign(c);
     for (int set = 0; set < kSets; ++set) {
-      for (const int x : d.set(set)) holder_ids_[--list_starts_[list_of_[set].find(x)]] = id;
+      for (const int x : plain_[id] ? std::span<const int>(*sets[set]) : d.set(set)) {
+        holder_ids_[--list_starts_[list_of_[set].find(x)]] = id;
+      }
     }
   }
+  block_signatures_.assign((holder_ids_.size() + kBlock - 1) / kBlock, 0);
+  for (std::size_t k = 0; k < holder_ids_.size(); ++k) {
+    block_signatures_[k / kBlock] |= signatures_[holder_ids_[k]];
+  }
   group_equal_sets(store, hashes);
+}
+
+ContainmentIndex::Containers::Containers(const ContainmentIndex& index, std::size_t id,
+                                         std::span<const IdList> lists,
+                                         std::vector<std::size_t>& cursors)
+    : index_(index), lists_(lists), cursors_(cursors), needed_(index.signatures_[id]) {
+  cursors_.assign(lists.size(), 0);
+  at_ = end_ = passed_ = 0;
+  if (lists.empty()) return;
+  at_ = passed_ = static_cast<std::size_t>(lists[0].data() - index.holder_ids_.data());
+  end_ = at_ + lists[0].size();
+}
+
+bool ContainmentIndex::Containers::next(std::uint32_t& id) {
+  const auto has_needed = [&](std::uint64_t bits) { return (bits & needed_) == needed_; };
+  while (at_ < end_) {
+    if (at_ >= passed_) {
+      const std::size_t block_end = std::min(end_, (at_ / kBlock + 1) * kBlock);
+      if (!has_needed(index_.block_signatures_[at_ / kBlock])) {
+        at_ = block_end;
+        continue;
+      }
+      passed_ = block_end;
+    }
+    const std::uint32_t x = index_.holder_ids_[at_++];
+    if (!has_needed(index_.signatures_[x])) continue;
+    bool everywhere = true;
+    for (std::size_t l = 1; l < lists_.size() && everywhere; ++l) {
+      const IdList list = lists_[l];
+      const auto from = list.begin() + static_cast<std::ptrdiff_t>(cursors_[l]);
+      cursors_[l] = static_cast<std::size_t>(std::lower_bound(from, list.end(), x) - list.begin());
+      if (cursors_[l] == list.size()) {
+        at_ = end_;
+        return false;
+      }
+      everywhere = list[cursors_[l]] == x;
+    }
+    if (everywhere) {
+      id = x;
+      return true;
+    }
+  }
+  return false;
 }
 
 IdList ContainmentIndex::holders(int set, int x) const {

@@ -44,6 +44,30 @@ class ContainmentIndex {
   // Signatures (see IdSignatures) of the four sets of every concept.
   std::span<const std::uint64_t> signatures() const { return signatures_; }
 
+  // The ids common to the lists holder_lists() gave for concept `id`, those
+  // of the concepts that contain it, one at a time, ascending. The walk goes
+  // through the first list and looks each id up in the others, skipping the
+  // ids whose signature lacks a bit of the signature of `id`. It looks at the
+  // first list by blocks: a block whose union of signatures lacks such a bit
+  // is passed over whole.
+  class Containers {
+   public:
+    // `lists` must outlive the walk; `cursors` is working space.
+    Containers(const ContainmentIndex& index, std::size_t id, std::span<const IdList> lists,
+               std::vector<std::size_t>& cursors);
+    // Stores the next container in `id`; false when there is none left.
+    bool next(std::uint32_t& id);
+
+   private:
+    const ContainmentIndex& index_;
+    std::span<const IdList> lists_;
+    std::vector<std::size_t>& cursors_;  // per list but the first
+    std::uint64_t needed_;
+    std::size_t at_;      // in the index's holder_ids_, within the first list
+    std::size_t end_;     // of the first list
+    std::size_t passed_;  // end of the block the walk is in, once it passed
+  };
+
   // The next id, in a ring, of the concepts whose four distinct sets equal
   // those of concept `id`; `id` itself when there is no other.
   std::uint32_t next_same_sets(std::size_t id) const { return ring_[id]; }
@@ -56,6 +80,9 @@ class ContainmentIndex {
   FlatIntMap list_of_[kSets];             // per set: element -> number of its list
   std::vector<std::size_t> list_starts_;  // per list, into holder_ids_; one more at the end
   std::vector<std::uint32_t> holder_ids_;
+  // Per block of kBlock entries of holder_ids_: the union of their signatures.
+  static constexpr std::size_t kBlock = 8;
+  std::vector<std::uint64_t> block_signatures_;
   std::vector<char> alive_;
   std::vector<char> plain_;
   std::vector<std::uint64_t> signatures_;

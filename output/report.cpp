@@ -104,8 +104,7 @@ class FinalFilter {
       for (std::uint32_t other = 0; other < store_.size() && look_at(other); ++other) {
       }
     } else {
-      const IdSignatures signatures{index_.signatures(), index_.signatures()[id]};
-      CommonIds containers(lists_, cursors_, signatures);
+      ContainmentIndex::Containers containers(index_, id, lists_, cursors_);
       for (std::uint32_t other = 0; containers.next(other) && look_at(other);) {
       }
     }
@@ -148,8 +147,9 @@ class FinalFilter {
   std::vector<char> moved_;               // per id: 1 once reported
   std::vector<std::uint32_t> moved_ids_;  // the reported ids, ascending
   std::vector<std::uint32_t> copies_;
-  std::vector<IdList> lists_;         // scratch of subsumed()
-  std::vector<std::size_t> cursors_;  // scratch of subsumed()
+  std::vector<IdList> lists_;              // scratch of subsumed()
+  std::vector<std::uint32_t> candidates_;  // scratch of subsumed()
+  std::vector<std::size_t> cursors_;       // scratch of subsumed()
 };
 
 // The report loop over `store`, moving the reported concepts to the end of
