@@ -51,25 +51,55 @@ class DistinctSets {
     return h;
   }
 
-  bool operator==(const DistinctSets& o) const {
-    return std::equal(ends_, ends_ + kSets, o.ends_) &&
-           std::equal(elements_.begin(), elements_.begin() + static_cast<std::ptrdiff_t>(ends_[3]),
-                      o.elements_.begin());
-  }
-
  private:
   std::vector<int> elements_;
   std::size_t ends_[kSets] = {};
   bool plain_ = true;
 };
 
+// Makes `ring` link the ids of each group of equal sets, ascending (see
+// next_same_sets): `hashes` holds a hash of the sets of each id, and
+// same_sets(a, b) tells whether ids a and b have the same sets.
+template <typename SameSets>
+void group_equal_sets(std::vector<std::pair<std::uint64_t, std::uint32_t>>& hashes,
+                      const SameSets& same_sets, std::vector<std::uint32_t>& ring) {
+  std::sort(hashes.begin(), hashes.end());
+  ring.resize(hashes.size());
+  // Within a run of equal hashes, each group is gathered in place; a stable
+  // partition keeps the ids of every group ascending.
+  const std::size_t n = hashes.size();
+  for (std::size_t run = 0; run < n;) {
+    std::size_t run_end = run + 1;
+    while (run_end < n && hashes[run_end].first == hashes[run].first) ++run_end;
+    for (std::size_t start = run; start < run_end;) {
+      const std::uint32_t head = hashes[start].second;
+      const auto first = hashes.begin() + static_cast<std::ptrdiff_t>(start);
+      const auto last = hashes.begin() + static_cast<std::ptrdiff_t>(run_end);
+      const auto with_head = [&](const auto& member) { return same_sets(member.second, head); };
+      auto first_other = std::find_if_not(first + 1, last, with_head);
+      if (first_other != last) first_other = std::stable_partition(first_other, last, with_head);
+      const auto end = static_cast<std::size_t>(first_other - hashes.begin());
+      for (std::size_t k = start; k < end; ++k) {
+        ring[hashes[k].second] = hashes[k + 1 < end ? k + 1 : start].second;
+      }
+      start = end;
+    }
+    run = run_end;
+  }
+}
+
 }  // namespace
 
 ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
     : alive_(store.size(), 1), plain_(store.size(), 1), signatures_(store.size(), 0) {
-  // Each concept's elements are counted per list, then the lists are laid
-  // out one after the other and filled in a second walk, ids ascending.
+  // The list of each element of each concept is noted (and counted) in a
+  // first walk; the lists are then laid out one after the other and filled
+  // from the notes, ids ascending. Two concepts have the same distinct sets
+  // exactly when their notes are the same.
   std::vector<std::pair<std::uint64_t, std::uint32_t>> hashes(store.size());
+  std::vector<std::uint32_t> notes;
+  std::vector<std::size_t> notes_ends{0};  // per concept, into notes
+  notes_ends.reserve(store.size() + 1);
   DistinctSets d;
   for (std::uint32_t id = 0; id < store.size(); ++id) {
     d.assign(store[id]);
@@ -81,9 +111,11 @@ ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
         const std::uint32_t list = list_of_[set].emplace(x, fresh);
         if (list == fresh) list_starts_.push_back(0);
         ++list_starts_[list];
+        notes.push_back(list);
         signatures_[id] |= signature_bit(static_cast<unsigned>(set), x);
       }
     }
+    notes_ends.push_back(notes.size());
   }
   // list_starts_[l] becomes the end of list l, then moves down to its start
   // as the list is filled.
@@ -92,20 +124,21 @@ ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
   list_starts_.push_back(end);
   holder_ids_.resize(end);
   for (std::uint32_t id = static_cast<std::uint32_t>(store.size()); id-- > 0;) {
-    const TriConcept& c = store[id];
-    const std::vector<int>* sets[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
-    if (!plain_[id]) d.assign(c);
-    for (int set = 0; set < kSets; ++set) {
-      for (const int x : plain_[id] ? std::span<const int>(*sets[set]) : d.set(set)) {
-        holder_ids_[--list_starts_[list_of_[set].find(x)]] = id;
-      }
+    for (std::size_t k = notes_ends[id]; k < notes_ends[id + 1]; ++k) {
+      holder_ids_[--list_starts_[notes[k]]] = id;
     }
   }
   block_signatures_.assign((holder_ids_.size() + kBlock - 1) / kBlock, 0);
   for (std::size_t k = 0; k < holder_ids_.size(); ++k) {
     block_signatures_[k / kBlock] |= signatures_[holder_ids_[k]];
   }
-  group_equal_sets(store, hashes);
+  const auto same_notes = [&](std::uint32_t a, std::uint32_t b) {
+    return std::equal(notes.begin() + static_cast<std::ptrdiff_t>(notes_ends[a]),
+                      notes.begin() + static_cast<std::ptrdiff_t>(notes_ends[a + 1]),
+                      notes.begin() + static_cast<std::ptrdiff_t>(notes_ends[b]),
+                      notes.begin() + static_cast<std::ptrdiff_t>(notes_ends[b + 1]));
+  };
+  group_equal_sets(hashes, same_notes, ring_);
 }
 
 ContainmentIndex::Containers::Containers(const ContainmentIndex& index, std::size_t id,
@@ -172,38 +205,4 @@ void ContainmentIndex::holder_lists(const TriConcept& c, std::vector<IdList>& li
                             return a.data() == b.data() && a.size() == b.size();
                           }),
               lists.end());
-}
-
-void ContainmentIndex::group_equal_sets(
-    const std::vector<TriConcept>& store,
-    std::vector<std::pair<std::uint64_t, std::uint32_t>>& hashes) {
-  std::sort(hashes.begin(), hashes.end());
-  ring_.resize(store.size());
-  DistinctSets head;
-  DistinctSets other;
-  // Within a run of equal hashes, each group is gathered in place; a stable
-  // partition keeps the ids of every group ascending.
-  const std::size_t n = hashes.size();
-  for (std::size_t run = 0; run < n;) {
-    std::size_t run_end = run + 1;
-    while (run_end < n && hashes[run_end].first == hashes[run].first) ++run_end;
-    for (std::size_t start = run; start < run_end;) {
-      std::size_t end = start + 1;
-      if (run_end - start > 1) {
-        head.assign(store[hashes[start].second]);
-        const auto first_other = std::stable_partition(
-            hashes.begin() + static_cast<std::ptrdiff_t>(start),
-            hashes.begin() + static_cast<std::ptrdiff_t>(run_end), [&](const auto& member) {
-              other.assign(store[member.second]);
-              return other == head;
-            });
-        end = static_cast<std::size_t>(first_other - hashes.begin());
-      }
-      for (std::size_t k = start; k < end; ++k) {
-        ring_[hashes[k].second] = hashes[k + 1 < end ? k + 1 : start].second;
-      }
-      start = end;
-    }
-    run = run_end;
-  }
 }

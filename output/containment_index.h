@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "index/flat_int_map.h"
@@ -74,8 +73,6 @@ class ContainmentIndex {
 
  private:
   IdList holders(int set, int x) const;
-  void group_equal_sets(const std::vector<TriConcept>& store,
-                        std::vector<std::pair<std::uint64_t, std::uint32_t>>& hashes);
 
   FlatIntMap list_of_[kSets];             // per set: element -> number of its list
   std::vector<std::size_t> list_starts_;  // per list, into holder_ids_; one more at the end
