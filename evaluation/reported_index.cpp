@@ -5,13 +5,15 @@
 #include <unordered_set>
 #include <utility>
 
-ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported) : reported_(reported) {
+ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported, Parts parts)
+    : reported_(reported) {
   std::vector<std::pair<int, std::uint32_t>> firsts;  // (first D value, concept)
   std::unordered_map<int, std::uint32_t> resource_numbers;
   rs_starts_.push_back(0);
   for (std::uint32_t c = 0; c < reported.size(); ++c) {
     const TriConcept& concept_c = reported[c];
     if (!concept_c.ds.empty()) firsts.emplace_back(concept_c.ds.front(), c);
+    if (parts == Parts::UsersOnly) continue;
     for (const int r : concept_c.rs) {
       const auto fresh = static_cast<std::uint32_t>(resource_numbers.size());
       resource_of_.push_back(resource_numbers.emplace(r, fresh).first->second);
@@ -28,7 +30,7 @@ ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported) : reported
     members.push_back(firsts[k].second);
     if (k + 1 < firsts.size() && firsts[k + 1].first == firsts[k].first) continue;
     first_ds_.push_back(firsts[k].first);
-    index_group(members);
+    index_group(members, parts);
     members.clear();
   }
   resource_starts_.push_back(static_cast<std::uint32_t>(resources_.size()));
@@ -38,12 +40,12 @@ ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported) : reported
   build_slot_ = {};
 }
 
-void ReportedIndex::index_group(std::span<const std::uint32_t> members) {
+void ReportedIndex::index_group(std::span<const std::uint32_t> members, Parts parts) {
   resource_starts_.push_back(static_cast<std::uint32_t>(resources_.size()));
   user_starts_.push_back(static_cast<std::uint32_t>(users_.size()));
   holder_starts_.push_back(static_cast<std::uint32_t>(holder_users_.size()));
-  index_resources(members);
-  index_users(members);
+  if (parts == Parts::All) index_resources(members);
+  index_users(members, parts);
 }
 
 // The group's distinct resources in first-seen order, with the number of
@@ -95,13 +97,13 @@ void ReportedIndex::place_resources(std::span<const std::uint32_t> members, std:
   }
 }
 
-void ReportedIndex::index_users(std::span<const std::uint32_t> members) {
+void ReportedIndex::index_users(std::span<const std::uint32_t> members, Parts parts) {
   std::unordered_set<int> seen;
   std::vector<std::pair<int, std::uint32_t>> holders;  // (user, concept)
   for (const std::uint32_t c : members) {
     for (const int u : reported_[c].us) {
       if (seen.insert(u).second) users_.push_back(u);
-      holders.emplace_back(u, c);
+      if (parts == Parts::All) holders.emplace_back(u, c);
     }
   }
   std::sort(holders.begin(), holders.end());

@@ -46,7 +46,12 @@ class ReportedIndex {
     std::uint32_t places_end;
   };
 
-  explicit ReportedIndex(const std::vector<TriConcept>& reported);
+  // What an index holds: everything above, or only the groups and their
+  // users (then resources_of(), places() and holding() are empty and
+  // resource_at() is not to be called).
+  enum class Parts { All, UsersOnly };
+
+  explicit ReportedIndex(const std::vector<TriConcept>& reported, Parts parts = Parts::All);
 
   const std::vector<TriConcept>& reported() const { return reported_; }
 
@@ -73,10 +78,10 @@ class ReportedIndex {
   std::size_t numbered() const { return reported_.size(); }
 
  private:
-  void index_group(std::span<const std::uint32_t> members);
+  void index_group(std::span<const std::uint32_t> members, Parts parts);
   void index_resources(std::span<const std::uint32_t> members);
   void place_resources(std::span<const std::uint32_t> members, std::size_t first);
-  void index_users(std::span<const std::uint32_t> members);
+  void index_users(std::span<const std::uint32_t> members, Parts parts);
 
   const std::vector<TriConcept>& reported_;
   std::vector<int> first_ds_;  // distinct first D values, sorted: group g begins with first_ds_[g]

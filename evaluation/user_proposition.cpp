@@ -16,14 +16,14 @@ void propose_users(int user, int d, const ReportedIndex& index, EpochSet&,
 
 std::vector<int> propose_users(int user, int d, const std::vector<TriConcept>& reported) {
   std::vector<int> proposal;
-  const ReportedIndex index(reported);
+  const ReportedIndex index(reported, ReportedIndex::Parts::UsersOnly);
   EpochSet seen(index.numbered());
   propose_users(user, d, index, seen, proposal);
   return proposal;
 }
 
 void recomm_generale_users(std::FILE* users_only) {
-  const ReportedIndex index(ens_tc2);
+  const ReportedIndex index(ens_tc2, ReportedIndex::Parts::UsersOnly);
   EpochSet seen(index.numbered());
   progress_begin("user proposition (user lines read)", 0);
   const ServingTotals totals = time_each_user(

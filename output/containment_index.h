@@ -2,10 +2,11 @@
 // containment queries, with a liveness flag per concept.
 //
 // Concepts are named by their position in the store when the index is built
-// (their id). The index keeps each concept's four sets sorted and distinct,
-// for every element of every set the ids of the concepts holding it, and the
-// groups of concepts with the same four distinct sets. It does not follow
-// later changes of the store's sets.
+// (their id). For every element of every set the index keeps the ids of the
+// concepts holding it; per concept, whether a set repeats an element, a
+// signature of its four sets, and the ring of concepts with the same four
+// distinct sets. It keeps no copy of the sets themselves and does not follow
+// later changes of the store.
 #pragma once
 
 #include <cstddef>
@@ -13,9 +14,8 @@
 #include <span>
 #include <vector>
 
+#include "index/flat_int_map.h"
 #include "index/id_lists.h"
-#include "index/postings.h"
-#include "index/sorted_sets.h"
 #include "store/triconcept.h"
 
 class ContainmentIndex {
@@ -30,37 +30,58 @@ class ContainmentIndex {
   // One flag per id, 0 for the killed ones.
   const std::vector<char>& liveness() const { return alive_; }
 
-  // The sorted distinct elements of set `set` of concept `id`.
-  std::span<const int> distinct(std::size_t id, int set) const {
-    return sets_.get(static_cast<std::uint32_t>(kSets * id + static_cast<std::size_t>(set)));
-  }
+  // Whether no set of concept `id` holds an element twice.
+  bool without_repeats(std::size_t id) const { return plain_[id] != 0; }
 
-  // Makes `lists` the holder lists (ids, ascending) of every element of
-  // concept `id`, in all four sets, shortest first. A concept contains `id` in
-  // all four sets exactly when it is in every list. `lists` is left empty when
-  // the concept has no element at all (then every concept contains it).
-  void holder_lists(std::size_t id, std::vector<IdList>& lists) const;
+  // Makes `lists` the holder lists (ids, ascending) of every element of `c`,
+  // the concept of the store with id `id`, in all four sets, shortest first,
+  // each list once. A concept contains `c` in all four sets exactly when it
+  // is in every list. `lists` is left empty when `c` has no element at all
+  // (then every concept contains it).
+  void holder_lists(const TriConcept& c, std::vector<IdList>& lists) const;
 
   // Signatures (see IdSignatures) of the four sets of every concept.
   std::span<const std::uint64_t> signatures() const { return signatures_; }
 
-  // The ids (ascending, `id` included) of the concepts whose four distinct
-  // sets equal those of concept `id`.
-  IdList same_sets(std::size_t id) const;
+  // The ids common to the lists holder_lists() gave for concept `id`, those
+  // of the concepts that contain it, one at a time, ascending. The walk goes
+  // through the first list and looks each id up in the others, skipping the
+  // ids whose signature lacks a bit of the signature of `id`. It looks at the
+  // first list by blocks: a block whose union of signatures lacks such a bit
+  // is passed over whole.
+  class Containers {
+   public:
+    // `lists` must outlive the walk; `cursors` is working space.
+    Containers(const ContainmentIndex& index, std::size_t id, std::span<const IdList> lists,
+               std::vector<std::size_t>& cursors);
+    // Stores the next container in `id`; false when there is none left.
+    bool next(std::uint32_t& id);
+
+   private:
+    const ContainmentIndex& index_;
+    std::span<const IdList> lists_;
+    std::vector<std::size_t>& cursors_;  // per list but the first
+    std::uint64_t needed_;
+    std::size_t at_;      // in the index's holder_ids_, within the first list
+    std::size_t end_;     // of the first list
+    std::size_t passed_;  // end of the block the walk is in, once it passed
+  };
+
+  // The next id, in a ring, of the concepts whose four distinct sets equal
+  // those of concept `id`; `id` itself when there is no other.
+  std::uint32_t next_same_sets(std::size_t id) const { return ring_[id]; }
 
  private:
-  bool same_distinct_sets(std::size_t a, std::size_t b) const;
-  std::uint64_t hash_sets(std::size_t id) const;
-  void group_equal_sets();
+  IdList holders(int set, int x) const;
 
-  SortedSets sets_;          // kSets slots per id
-  Postings holders_[kSets];  // per set: element -> ids holding it
+  FlatIntMap list_of_[kSets];             // per set: element -> number of its list
+  std::vector<std::size_t> list_starts_;  // per list, into holder_ids_; one more at the end
+  std::vector<std::uint32_t> holder_ids_;
+  // Per block of kBlock entries of holder_ids_: the union of their signatures.
+  static constexpr std::size_t kBlock = 8;
+  std::vector<std::uint64_t> block_signatures_;
   std::vector<char> alive_;
+  std::vector<char> plain_;
   std::vector<std::uint64_t> signatures_;
-  // The ids grouped by their four distinct sets, each group ascending;
-  // group_of_ gives the start of an id's group in members_, group_end_ the
-  // end of a group by its start.
-  std::vector<std::uint32_t> members_;
-  std::vector<std::uint32_t> group_of_;
-  std::vector<std::uint32_t> group_end_;
+  std::vector<std::uint32_t> ring_;
 };

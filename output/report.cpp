@@ -1,9 +1,11 @@
 #include "output/report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver/progress.h"
@@ -58,10 +60,17 @@ void set_user_lines(std::string& lines, const TriConcept& c) {
 // erased equal copy is only marked dead, so positions never shift during the
 // walk: walking the live ids in ascending order is walking the shrinking
 // store position by position, and a copy erased before the examined record
-// simply does not come up again.
+// simply does not come up again. A reported record is moved out of the store
+// to the end of `reported`; the index still counts it as a container, and its
+// sets are read there.
 class FinalFilter {
  public:
-  explicit FinalFilter(const std::vector<TriConcept>& store) : store_(store), index_(store) {}
+  FinalFilter(std::vector<TriConcept>& store, std::vector<TriConcept>& reported)
+      : store_(store),
+        reported_(reported),
+        first_reported_(reported.size()),
+        index_(store),
+        moved_(store.size(), 0) {}
 
   bool alive(std::size_t id) const { return index_.alive(id); }
   const std::vector<char>& liveness() const { return index_.liveness(); }
@@ -77,37 +86,45 @@ class FinalFilter {
   // containers stops at the first strict one. Otherwise every container is
   // examined.
   bool subsumed(std::size_t id) {
-    const bool plain = without_repeats(id);
+    const TriConcept& examined = store_[id];
+    const bool plain = index_.without_repeats(id);
     bool found = false;
     copies_.clear();
     const auto look_at = [&](std::uint32_t other) {  // false: stop looking
       if (other == id || !index_.alive(other)) return true;
-      if (!same_sizes(store_[id], store_[other])) {
+      if (!same_sizes(examined, record(other))) {
         found = true;
         return !plain;
       }
       if (!plain) copies_.push_back(other);
       return true;
     };
-    index_.holder_lists(id, lists_);
+    index_.holder_lists(examined, lists_);
     if (lists_.empty()) {  // no element at all: every record contains it
       for (std::uint32_t other = 0; other < store_.size() && look_at(other); ++other) {
       }
     } else {
-      const IdSignatures signatures{index_.signatures(), index_.signatures()[id]};
-      CommonIds containers(lists_, cursors_, signatures);
+      ContainmentIndex::Containers containers(index_, id, lists_, cursors_);
       for (std::uint32_t other = 0; containers.next(other) && look_at(other);) {
       }
     }
     if (plain) {
-      for (const std::uint32_t other : index_.same_sets(id)) {
-        if (other != id && index_.alive(other) && same_sizes(store_[id], store_[other])) {
-          copies_.push_back(other);
-        }
+      const auto self = static_cast<std::uint32_t>(id);
+      for (std::uint32_t other = index_.next_same_sets(id); other != self;
+           other = index_.next_same_sets(other)) {
+        if (index_.alive(other) && same_sizes(examined, record(other))) copies_.push_back(other);
       }
     }
     for (const std::uint32_t c : copies_) index_.kill(c);
     return found;
+  }
+
+  // Moves record `id` to the end of the reported records and returns it
+  // there; its place in the store is left with four empty sets.
+  const TriConcept& report(std::size_t id) {
+    moved_[id] = 1;
+    moved_ids_.push_back(static_cast<std::uint32_t>(id));
+    return reported_.emplace_back(std::move(store_[id]));
   }
 
  private:
@@ -116,30 +133,33 @@ class FinalFilter {
            a.ds.size() == b.ds.size();
   }
 
-  bool without_repeats(std::size_t id) const {
-    const TriConcept& c = store_[id];
-    const std::vector<int>* lists[ContainmentIndex::kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
-    for (int set = 0; set < ContainmentIndex::kSets; ++set) {
-      if (index_.distinct(id, set).size() != lists[set]->size()) return false;
-    }
-    return true;
+  // Record `id`, in the store or, once reported, among the reported records.
+  const TriConcept& record(std::uint32_t id) const {
+    if (!moved_[id]) return store_[id];
+    const auto at = std::lower_bound(moved_ids_.begin(), moved_ids_.end(), id) - moved_ids_.begin();
+    return reported_[first_reported_ + static_cast<std::size_t>(at)];
   }
 
-  const std::vector<TriConcept>& store_;
+  std::vector<TriConcept>& store_;
+  std::vector<TriConcept>& reported_;
+  const std::size_t first_reported_;  // reported_ held this many records before
   ContainmentIndex index_;
+  std::vector<char> moved_;               // per id: 1 once reported
+  std::vector<std::uint32_t> moved_ids_;  // the reported ids, ascending
   std::vector<std::uint32_t> copies_;
-  std::vector<IdList> lists_;         // scratch of subsumed()
-  std::vector<std::size_t> cursors_;  // scratch of subsumed()
+  std::vector<IdList> lists_;              // scratch of subsumed()
+  std::vector<std::uint32_t> candidates_;  // scratch of subsumed()
+  std::vector<std::size_t> cursors_;       // scratch of subsumed()
 };
 
-// The report loop over `store`, appending the reported concepts to
+// The report loop over `store`, moving the reported concepts to the end of
 // `reported`.
 void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
                      const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
-  FinalFilter filter(store);
   // Room for every record that may be reported (address space only: a page
   // takes memory once written), so that `reported` is never copied to grow.
   reported.reserve(reported.size() + store.size());
+  FinalFilter filter(store, reported);
   std::string line;
   std::string users;
   progress_begin("report", store.size());
@@ -147,8 +167,7 @@ void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& re
     progress_step(id);
     if (!filter.alive(id) || !thresholds.all_reached(store[id])) continue;
     if (filter.subsumed(id)) continue;
-    const TriConcept& kept = store[id];
-    reported.push_back(kept);
+    const TriConcept& kept = filter.report(id);
     set_report_line(line, kept);
     std::fwrite(line.data(), 1, line.size(), concepts);
     set_user_lines(users, kept);

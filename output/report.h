@@ -5,8 +5,9 @@
 
 // Walks ens_tc in order. A concept whose sets reach minsupp_u, minsupp_t,
 // minsupp_r and minsupp_d (read once) goes through the final filter, which
-// erases its equal copies; when nothing strictly contains it, it is appended
-// to ens_tc2 and written:
+// erases its equal copies; when nothing strictly contains it, it is moved to
+// the end of ens_tc2, its place in ens_tc left with four empty sets, and
+// written:
 //   concepts:   "\nU = {u1, u2, },  T = {...},  R = {...},  D = {...}"
 //   users_only: "%d %d\n" per user, with the concept's first D value.
 // The final filter runs over a ContainmentIndex and decides exactly as

@@ -156,6 +156,15 @@ void write_report(std::string& concepts, std::string& users) {
                 elements(r.rs) + "},  D = {" + elements(r.ds) + "}";
     for (const int u : r.us) users += std::to_string(u) + " " + std::to_string(r.ds[0]) + "\n";
   }
+  // A reported concept leaves four empty sets in its place, unless it was
+  // erased later. No other record equal to it is left in the store.
+  auto pending = ens_tc2.begin();
+  for (TriConcept& c : ens_tc) {
+    const auto same = std::find(pending, ens_tc2.end(), c);
+    if (same == ens_tc2.end()) continue;
+    c = TriConcept{};
+    pending = same + 1;
+  }
 }
 
 std::vector<int> recommendation(int user, int d, const std::vector<TriConcept>& reported) {

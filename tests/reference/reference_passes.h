@@ -18,7 +18,8 @@ void find_rs();
 void find_ds();
 
 // The report loop over ens_tc: the report and user lines are appended to the
-// two strings, the reported concepts to ens_tc2.
+// two strings, the reported concepts to ens_tc2, and the places they leave in
+// ens_tc are emptied.
 void write_report(std::string& concepts, std::string& users);
 
 // What a user served with D value d receives from the reported concepts.
