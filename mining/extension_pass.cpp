@@ -66,7 +66,10 @@ void find_all(PassIndex& index, const std::vector<TriConcept>& store,
       for (; id < index.size() && buffer->found.size() < kFoundPerBuffer &&
              buffer->curs.size() < kConceptsPerBuffer;
            ++id) {
-        if (index.gate_ok(id)) finder.find(id, *buffer);
+        // The finder compares the candidates itself while the pass has
+        // results waiting, and leaves that to the pass when it is about to
+        // wait, so that neither thread idles while the other works.
+        if (index.gate_ok(id)) finder.find(id, *buffer, handoff.backlog() >= 2);
       }
       handoff.filled();
     }
@@ -116,12 +119,13 @@ class NeighbourReader {
     const Neighbours* in;
     std::size_t begin;
     std::size_t end;
+    bool compared;
   };
   Range of(std::uint32_t cur) {
     if (finder_) {
       own_.clear();
       finder_->find(cur, own_);
-      return {&own_, 0, own_.found.size()};
+      return {&own_, 0, own_.found.size(), true};
     }
     for (;;) {
       if (buffer_ == nullptr) {
@@ -133,7 +137,7 @@ class NeighbourReader {
         const Neighbours::Of& of = buffer_->curs[at_];
         if (of.cur < cur) continue;
         if (of.cur > cur) std::terminate();  // asked out of order
-        return {buffer_, at_ == 0 ? 0 : buffer_->curs[at_ - 1].end, of.end};
+        return {buffer_, at_ == 0 ? 0 : buffer_->curs[at_ - 1].end, of.end, of.compared};
       }
       handoff_->release();
       buffer_ = nullptr;
@@ -220,8 +224,16 @@ class ExtensionPass {
             (current.*roles_.third).size() == (neighbour.*roles_.third).size());
   }
 
-  void scan(std::uint32_t cur, const NeighbourReader::Range& neighbours,
+  void scan(std::uint32_t cur, NeighbourReader::Range neighbours,
             std::vector<std::uint32_t>& collected) {
+    if (!neighbours.compared) {  // the finder left the comparisons to the pass
+      compared_here_.clear();
+      const auto candidates = std::span(neighbours.in->found)
+                                  .subspan(neighbours.begin, neighbours.end - neighbours.begin);
+      compare_candidates(*index_, store_, cur, candidates, compared_here_,
+                         [&](std::uint32_t k) { return alive_[k] != 0; });
+      neighbours = {&compared_here_, 0, compared_here_.found.size(), true};
+    }
     grown_marks_.clear();
     for (const int x : store_[cur].*roles_.grown) grown_marks_.insert(x);
     const std::span<const int> grown = index_->sorted(cur, kGrown);
@@ -372,7 +384,8 @@ class ExtensionPass {
   ElementMarks union_marks_;
   std::vector<int> common_sorted_[kCompared];  // U, T, third
   std::vector<int> grown_sorted_, union_sorted_;
-  std::size_t words_ = 0;  // bitset words per neighbour of the current concept
+  std::size_t words_ = 0;     // bitset words per neighbour of the current concept
+  Neighbours compared_here_;  // see scan()
   // Candidates met for the first time during the current concept's scan,
   // waiting for FreshIndex (see decide_waiting()): the neighbour they come
   // from and their four sorted sets, U, T, R, D, one after the other from

@@ -4,6 +4,7 @@
 // exception it raised; a consumer that stops early releases the producer.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -22,6 +23,8 @@ class Handoff {
     changed_.wait(lock, [&] { return stopped_ || produced_ - consumed_ < buffers_.size(); });
     return stopped_ ? nullptr : &buffers_[produced_ % buffers_.size()];
   }
+  // The number of filled buffers the consumer has not finished with yet.
+  std::size_t backlog() const { return produced_ - consumed_; }
   // Producer: the buffer from to_fill() is ready.
   void filled() {
     update([&] { ++produced_; });
@@ -65,8 +68,9 @@ class Handoff {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::vector<Buffer> buffers_;
-  std::size_t produced_ = 0;
-  std::size_t consumed_ = 0;
+  // Changed under the mutex, read anywhere.
+  std::atomic<std::size_t> produced_ = 0;
+  std::atomic<std::size_t> consumed_ = 0;
   bool finished_ = false;
   bool stopped_ = false;
   std::exception_ptr failure_;

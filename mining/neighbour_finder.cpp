@@ -20,15 +20,14 @@ bool holds_bits(std::uint32_t bits, int n) {
 
 }  // namespace
 
-void NeighbourFinder::find(std::uint32_t cur, Neighbours& out) {
+void NeighbourFinder::find(std::uint32_t cur, Neighbours& out, bool compare) {
   gather(cur);
-  constexpr std::size_t kAhead = 8;  // candidates whose sets are fetched in advance
-  for (std::size_t n = 0; n < candidates_.size(); ++n) {
-    if (n + 2 * kAhead < candidates_.size()) index_.prefetch_start(candidates_[n + 2 * kAhead]);
-    if (n + kAhead < candidates_.size()) index_.prefetch_sets(candidates_[n + kAhead]);
-    compare(cur, candidates_[n], out);
+  if (compare) {
+    compare_candidates(index_, store_, cur, candidates_, out, [](std::uint32_t) { return true; });
+  } else {
+    out.found.insert(out.found.end(), candidates_.begin(), candidates_.end());
   }
-  out.curs.push_back({cur, out.found.size()});
+  out.curs.push_back({cur, out.found.size(), compare});
 }
 
 // Keeps in later_[s] the postings above `cur` of the elements of its set s,
@@ -67,7 +66,7 @@ void NeighbourFinder::walk_later_postings(std::uint32_t cur, std::uint32_t known
     for (const SignedId& e : later) {
       if (holds_bits(mine[0] & e.bits[0], bits_needed[0]) &&
           holds_bits(mine[1] & e.bits[1], bits_needed[1])) {
-        candidates_.push_back(e.id);
+        candidates_.push_back({.id = e.id});
       }
     }
   }
@@ -116,13 +115,14 @@ void NeighbourFinder::gather(std::uint32_t cur) {
   }
   if (best < 0 || !index_.sharing_required()) {  // every later concept may matter
     for (std::uint32_t k = cur + 1; k < index_.size(); ++k) {
-      if (index_.gate_ok(k)) candidates_.push_back(k);
+      if (index_.gate_ok(k)) candidates_.push_back({.id = k});
     }
     return;
   }
   const auto known = static_cast<std::uint32_t>(best);
   walk_later_postings(cur, known);
-  std::sort(candidates_.begin(), candidates_.end());
+  std::sort(candidates_.begin(), candidates_.end(),
+            [](const auto& a, const auto& b) { return a.id < b.id; });
   // An id occurs once per walked list that holds it; the lists left out are
   // searched for it.
   const std::size_t needed = shared_needed(cur, known);
@@ -131,9 +131,9 @@ void NeighbourFinder::gather(std::uint32_t cur) {
   left_out_from_.assign(left_out.size(), 0);
   std::size_t kept = 0;
   for (std::size_t first = 0; first < candidates_.size();) {
-    const std::uint32_t k = candidates_[first];
+    const std::uint32_t k = candidates_[first].id;
     std::size_t end = first + 1;
-    while (end < candidates_.size() && candidates_[end] == k) ++end;
+    while (end < candidates_.size() && candidates_[end].id == k) ++end;
     std::size_t shared = end - first;
     for (std::size_t l = 0; l < left_out.size() && shared < needed; ++l) {
       const auto rest = left_out[l].subspan(left_out_from_[l]);
@@ -143,33 +143,32 @@ void NeighbourFinder::gather(std::uint32_t cur) {
       left_out_from_[l] += static_cast<std::size_t>(at - rest.begin());
       if (at != rest.end() && at->id == k) ++shared;
     }
-    if (shared >= needed) candidates_[kept++] = k;
+    if (shared >= needed) candidates_[kept++] = candidates_[first];
     first = end;
   }
   candidates_.resize(kept);
 }
 
-// Compares the compared sets of `cur` and k; when k can do something for
-// `cur` (contain it, or make a new concept with it), appends it to `out` with
-// the bitsets of cur's elements it holds. A k that shares no element with
-// `cur` in a compared set where it has one does nothing.
-bool NeighbourFinder::compare(std::uint32_t cur, std::uint32_t k, Neighbours& out) const {
+// A k that shares no element with `cur` in a compared set where it has one
+// does nothing for it.
+bool compare_concepts(const PassIndex& index, const std::vector<TriConcept>& store,
+                      std::uint32_t cur, std::uint32_t k, Neighbours& out) {
   const std::size_t words = out.bits.size();
   bool contained = true;
   bool builds = true;
   for (std::uint32_t s = 0; s < kCompared && (contained || builds); ++s) {
-    const std::span<const int> mine = index_.sorted(cur, s);
-    const std::size_t shared = common_bits(mine, index_.sorted(k, s), out.bits);
-    if (shared == 0 && !mine.empty() && index_.sharing_required()) {
+    const std::span<const int> mine = index.sorted(cur, s);
+    const std::size_t shared = common_bits(mine, index.sorted(k, s), out.bits);
+    if (shared == 0 && !mine.empty() && index.sharing_required()) {
       contained = builds = false;
       break;
     }
     contained = contained && shared == mine.size();
-    if (builds && index_.repeats(cur, s)) {  // a repeated element counts each time
-      builds = reaches(occurrences_in(store_[cur].*index_.member(s), index_.sorted(k, s)),
-                       index_.threshold_of(s));
+    if (builds && index.repeats(cur, s)) {  // a repeated element counts each time
+      builds = reaches(occurrences_in(store[cur].*index.member(s), index.sorted(k, s)),
+                       index.threshold_of(s));
     } else {
-      builds = builds && reaches(shared, index_.threshold_of(s));
+      builds = builds && reaches(shared, index.threshold_of(s));
     }
   }
   if (!contained && !builds) {

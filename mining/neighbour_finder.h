@@ -23,9 +23,11 @@
 #include "mining/pass_index.h"
 
 // What the finder found for a run of current concepts, in their order: for
-// each, the later ids that matter, ascending, each with its comparison and,
-// from `words` in `bits`, which elements of the current concept's sorted U, T
-// and third sets it holds (a bitset per set, see common_bits()).
+// each, the later ids that may matter, ascending, either compared (only
+// those that do matter, each with its comparison and, from `words` in
+// `bits`, which elements of the current concept's sorted U, T and third sets
+// it holds: a bitset per set, see common_bits()) or, when the finder left
+// that to the reader, as candidates to compare (compare_candidates()).
 struct Neighbours {
   struct Found {
     std::uint32_t id = 0;
@@ -37,6 +39,7 @@ struct Neighbours {
   struct Of {
     std::uint32_t cur = 0;
     std::size_t end = 0;
+    bool compared = true;
   };
   std::vector<Of> curs;
   std::vector<Found> found;
@@ -49,15 +52,36 @@ struct Neighbours {
   }
 };
 
+// Compares concept `cur` with a later concept k. When k can do something for
+// `cur` (contain it, or make a new concept with it), appends it to `out` with
+// the bitsets of cur's elements it holds and returns true.
+bool compare_concepts(const PassIndex& index, const std::vector<TriConcept>& store,
+                      std::uint32_t cur, std::uint32_t k, Neighbours& out);
+
+// Compares `cur` with each of `candidates` (ascending) that `wanted` accepts,
+// fetching the sets of the next ones ahead of time; appends those that matter
+// to `out` (their concept's end is left to the caller).
+template <typename Wanted>
+void compare_candidates(const PassIndex& index, const std::vector<TriConcept>& store,
+                        std::uint32_t cur, std::span<const Neighbours::Found> candidates,
+                        Neighbours& out, Wanted&& wanted) {
+  constexpr std::size_t kAhead = 8;  // candidates whose sets are fetched in advance
+  for (std::size_t n = 0; n < candidates.size(); ++n) {
+    if (n + 2 * kAhead < candidates.size()) index.prefetch_start(candidates[n + 2 * kAhead].id);
+    if (n + kAhead < candidates.size()) index.prefetch_sets(candidates[n + kAhead].id);
+    if (wanted(candidates[n].id)) compare_concepts(index, store, cur, candidates[n].id, out);
+  }
+}
+
 class NeighbourFinder {
  public:
   NeighbourFinder(PassIndex& index, const std::vector<TriConcept>& store)
       : index_(index), store_(store) {}
 
   // Appends to `out` what matters to `cur` of the concepts after it, alive
-  // or not (the pass skips those it erased). Successive calls must come with
-  // ascending ids.
-  void find(std::uint32_t cur, Neighbours& out);
+  // or not (the pass skips those it erased), compared or, without `compare`,
+  // as candidates. Successive calls must come with ascending ids.
+  void find(std::uint32_t cur, Neighbours& out, bool compare = true);
 
  private:
   std::size_t later_postings(std::uint32_t cur, std::uint32_t s);
@@ -65,11 +89,10 @@ class NeighbourFinder {
   std::size_t shared_needed(std::uint32_t cur, std::uint32_t s) const;
   int bits_for_shared(std::uint32_t cur, std::uint32_t s) const;
   void gather(std::uint32_t cur);
-  bool compare(std::uint32_t cur, std::uint32_t k, Neighbours& out) const;
 
   PassIndex& index_;
   const std::vector<TriConcept>& store_;                     // the current concepts' lists
   std::vector<std::span<const SignedId>> later_[kCompared];  // see later_postings()
   std::vector<std::size_t> left_out_from_;                   // scratch of gather()
-  std::vector<std::uint32_t> candidates_;                    // scratch of gather()
+  std::vector<Neighbours::Found> candidates_;                // scratch of gather()
 };
