@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "text/scanner.h"
+
 namespace {
 
 // clock() counts microseconds on every POSIX system; a duration in seconds is
@@ -16,7 +18,8 @@ float clock_reading() { return static_cast<float>(std::clock()); }
 float seconds_between(float start, float end) { return (end - start) / kClockTicksPerSecond; }
 
 bool read_user_line(const char* line, int& user, int& d) {
-  return std::sscanf(line, "%d %d", &user, &d) == 2;
+  TextScanner scan(line);
+  return scan.number(user) && scan.number(d);
 }
 
 float average_seconds(const ServingTotals& totals) {

@@ -19,7 +19,8 @@ float clock_reading();
 float seconds_between(float start, float end);
 
 // Reads "user d" from a line as sscanf's "%d %d" does; false when the line
-// does not begin with two integers.
+// does not begin with two integers (or one does not fit an int, which the
+// report never writes).
 bool read_user_line(const char* line, int& user, int& d);
 
 // Rewinds `users_only` (lines "user d", as the report writes them) and reads
