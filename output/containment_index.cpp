@@ -1,6 +1,7 @@
 #include "output/containment_index.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -57,6 +58,16 @@ class DistinctSets {
   bool plain_ = true;
 };
 
+std::array<std::uint32_t, kSets> sizes_of(const TriConcept& c) {
+  const std::size_t sizes[kSets] = {c.us.size(), c.ts.size(), c.rs.size(), c.ds.size()};
+  std::array<std::uint32_t, kSets> narrow{};
+  for (int set = 0; set < kSets; ++set) {
+    if (sizes[set] > UINT32_MAX) throw std::length_error("set too large to index");
+    narrow[static_cast<std::size_t>(set)] = static_cast<std::uint32_t>(sizes[set]);
+  }
+  return narrow;
+}
+
 // Makes `ring` link the ids of each group of equal sets, ascending (see
 // next_same_sets): `hashes` holds a hash of the sets of each id, and
 // same_sets(a, b) tells whether ids a and b have the same sets.
@@ -91,7 +102,10 @@ void group_equal_sets(std::vector<std::pair<std::uint64_t, std::uint32_t>>& hash
 }  // namespace
 
 ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
-    : alive_(store.size(), 1), plain_(store.size(), 1), signatures_(store.size(), 0) {
+    : alive_(store.size(), 1),
+      plain_(store.size(), 1),
+      signatures_(store.size(), 0),
+      sizes_(store.size()) {
   // The list of each element of each concept is noted (and counted) in a
   // first walk; the lists are then laid out one after the other and filled
   // from the notes, ids ascending. Two concepts have the same distinct sets
@@ -103,6 +117,7 @@ ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
   DistinctSets d;
   for (std::uint32_t id = 0; id < store.size(); ++id) {
     d.assign(store[id]);
+    sizes_[id] = sizes_of(store[id]);
     plain_[id] = d.plain() ? 1 : 0;
     hashes[id] = {d.hash(), id};
     for (int set = 0; set < kSets; ++set) {
@@ -182,6 +197,16 @@ bool ContainmentIndex::Containers::next(std::uint32_t& id) {
     }
   }
   return false;
+}
+
+std::uint32_t ContainmentIndex::first_strict_container(std::size_t id,
+                                                       std::span<const IdList> lists,
+                                                       std::vector<std::size_t>& cursors) const {
+  Containers containers(*this, id, lists, cursors);
+  for (std::uint32_t other = 0; containers.next(other);) {
+    if (other != id && !same_sizes(id, other)) return other;
+  }
+  return kNoContainer;
 }
 
 IdList ContainmentIndex::holders(int set, int x) const {

@@ -4,11 +4,12 @@
 // Concepts are named by their position in the store when the index is built
 // (their id). For every element of every set the index keeps the ids of the
 // concepts holding it; per concept, whether a set repeats an element, a
-// signature of its four sets, and the ring of concepts with the same four
-// distinct sets. It keeps no copy of the sets themselves and does not follow
-// later changes of the store.
+// signature of its four sets, the sizes of its four sets (repetitions
+// counted), and the ring of concepts with the same four distinct sets. It keeps no copy of the sets
+// themselves and does not follow later changes of the store.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -23,6 +24,7 @@ class ContainmentIndex {
   // The four sets, in the order the index numbers them.
   static constexpr int kSets = 4;  // 0 = U, 1 = T, 2 = R, 3 = D
 
+  // Raises std::length_error for a set of 2^32 elements or more.
   explicit ContainmentIndex(const std::vector<TriConcept>& store);
 
   bool alive(std::size_t id) const { return alive_[id] != 0; }
@@ -32,6 +34,9 @@ class ContainmentIndex {
 
   // Whether no set of concept `id` holds an element twice.
   bool without_repeats(std::size_t id) const { return plain_[id] != 0; }
+
+  // Whether concepts `a` and `b` have sets of the same four sizes.
+  bool same_sizes(std::size_t a, std::size_t b) const { return sizes_[a] == sizes_[b]; }
 
   // Makes `lists` the holder lists (ids, ascending) of every element of `c`,
   // the concept of the store with id `id`, in all four sets, shortest first,
@@ -67,6 +72,15 @@ class ContainmentIndex {
     std::size_t passed_;  // end of the block the walk is in, once it passed
   };
 
+  // The first concept (lowest id) other than `id` that contains it with a set
+  // of another size, alive or not, or kNoContainer. `lists` are those
+  // holder_lists() gave for it, not empty; `cursors` is working space. It
+  // reads nothing that kill() changes, so another thread may call it while
+  // this one kills concepts.
+  static constexpr std::uint32_t kNoContainer = UINT32_MAX;
+  std::uint32_t first_strict_container(std::size_t id, std::span<const IdList> lists,
+                                       std::vector<std::size_t>& cursors) const;
+
   // The next id, in a ring, of the concepts whose four distinct sets equal
   // those of concept `id`; `id` itself when there is no other.
   std::uint32_t next_same_sets(std::size_t id) const { return ring_[id]; }
@@ -84,4 +98,5 @@ class ContainmentIndex {
   std::vector<char> plain_;
   std::vector<std::uint64_t> signatures_;
   std::vector<std::uint32_t> ring_;
+  std::vector<std::array<std::uint32_t, kSets>> sizes_;
 };

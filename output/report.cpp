@@ -12,10 +12,13 @@
 #include "index/compaction.h"
 #include "index/id_lists.h"
 #include "output/containment_index.h"
+#include "output/strict_containers.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
 
 namespace {
+
+bool container_thread_wanted = true;
 
 void append_int(std::string& out, int value) {
   char digits[16];
@@ -61,58 +64,50 @@ void set_user_lines(std::string& lines, const TriConcept& c) {
 // walk: walking the live ids in ascending order is walking the shrinking
 // store position by position, and a copy erased before the examined record
 // simply does not come up again. A reported record is moved out of the store
-// to the end of `reported`; the index still counts it as a container, and its
-// sets are read there.
+// to the end of `reported`; the index still counts it as a container, and
+// knows the sizes of its sets.
 class FinalFilter {
  public:
-  FinalFilter(std::vector<TriConcept>& store, std::vector<TriConcept>& reported)
+  FinalFilter(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
+              const Thresholds& thresholds)
       : store_(store),
         reported_(reported),
-        first_reported_(reported.size()),
         index_(store),
-        moved_(store.size(), 0) {}
+        strict_(index_, store, thresholds, container_thread_wanted) {}
 
   bool alive(std::size_t id) const { return index_.alive(id); }
-  const std::vector<char>& liveness() const { return index_.liveness(); }
+  // Ends the search ahead, after which the store may change, and gives the
+  // liveness flag of each id.
+  const std::vector<char>& finish() {
+    strict_.stop();
+    return index_.liveness();
+  }
 
   // Whether a live record strictly contains record `id` (contains it in U, T,
   // R and D with a set of another size). Its equal copies (contained with four
-  // equal sizes) are erased.
+  // equal sizes) are erased. Ids are asked in ascending order.
   //
   // The containers of `id` are the ids common to the holder lists of all its
   // elements. Without a repeated element in record `id`, an equal copy holds
   // exactly its distinct sets and repeats nothing either, so the copies are
-  // found among the records with the same distinct sets, and the search for
-  // containers stops at the first strict one. Otherwise every container is
-  // examined.
+  // found among the records with the same distinct sets, and the answer is
+  // whether some strict container is alive: when the first strict one is
+  // known (StrictContainers), a live one or none at all settles it, and the
+  // search stops at the first live strict one otherwise. With a repeated
+  // element every container is examined.
   bool subsumed(std::size_t id) {
-    const TriConcept& examined = store_[id];
     const bool plain = index_.without_repeats(id);
-    bool found = false;
+    const std::uint32_t first_strict = strict_.of(id);
     copies_.clear();
-    const auto look_at = [&](std::uint32_t other) {  // false: stop looking
-      if (other == id || !index_.alive(other)) return true;
-      if (!same_sizes(examined, record(other))) {
-        found = true;
-        return !plain;
-      }
-      if (!plain) copies_.push_back(other);
-      return true;
-    };
-    index_.holder_lists(examined, lists_);
-    if (lists_.empty()) {  // no element at all: every record contains it
-      for (std::uint32_t other = 0; other < store_.size() && look_at(other); ++other) {
-      }
-    } else {
-      ContainmentIndex::Containers containers(index_, id, lists_, cursors_);
-      for (std::uint32_t other = 0; containers.next(other) && look_at(other);) {
-      }
-    }
+    const bool none = first_strict == ContainmentIndex::kNoContainer;
+    const bool known =
+        none || (first_strict != StrictContainers::kUnknown && index_.alive(first_strict));
+    const bool found = known ? !none : search(id, plain);
     if (plain) {
       const auto self = static_cast<std::uint32_t>(id);
       for (std::uint32_t other = index_.next_same_sets(id); other != self;
            other = index_.next_same_sets(other)) {
-        if (index_.alive(other) && same_sizes(examined, record(other))) copies_.push_back(other);
+        if (index_.alive(other) && index_.same_sizes(id, other)) copies_.push_back(other);
       }
     }
     for (const std::uint32_t c : copies_) index_.kill(c);
@@ -121,35 +116,41 @@ class FinalFilter {
 
   // Moves record `id` to the end of the reported records and returns it
   // there; its place in the store is left with four empty sets.
-  const TriConcept& report(std::size_t id) {
-    moved_[id] = 1;
-    moved_ids_.push_back(static_cast<std::uint32_t>(id));
-    return reported_.emplace_back(std::move(store_[id]));
-  }
+  const TriConcept& report(std::size_t id) { return reported_.emplace_back(std::move(store_[id])); }
 
  private:
-  static bool same_sizes(const TriConcept& a, const TriConcept& b) {
-    return a.us.size() == b.us.size() && a.ts.size() == b.ts.size() && a.rs.size() == b.rs.size() &&
-           a.ds.size() == b.ds.size();
-  }
-
-  // Record `id`, in the store or, once reported, among the reported records.
-  const TriConcept& record(std::uint32_t id) const {
-    if (!moved_[id]) return store_[id];
-    const auto at = std::lower_bound(moved_ids_.begin(), moved_ids_.end(), id) - moved_ids_.begin();
-    return reported_[first_reported_ + static_cast<std::size_t>(at)];
+  // Walks the containers of `id` for a live strict one, stopping there when
+  // `id` is plain; the equal copies met on the way are noted when it is not.
+  bool search(std::size_t id, bool plain) {
+    bool found = false;
+    const auto look_at = [&](std::uint32_t other) {  // false: stop looking
+      if (other == id || !index_.alive(other)) return true;
+      if (!index_.same_sizes(id, other)) {
+        found = true;
+        return !plain;
+      }
+      if (!plain) copies_.push_back(other);
+      return true;
+    };
+    index_.holder_lists(store_[id], lists_);
+    if (lists_.empty()) {  // no element at all: every record contains it
+      for (std::uint32_t other = 0; other < store_.size() && look_at(other); ++other) {
+      }
+    } else {
+      ContainmentIndex::Containers containers(index_, id, lists_, cursors_);
+      for (std::uint32_t other = 0; containers.next(other) && look_at(other);) {
+      }
+    }
+    return found;
   }
 
   std::vector<TriConcept>& store_;
   std::vector<TriConcept>& reported_;
-  const std::size_t first_reported_;  // reported_ held this many records before
   ContainmentIndex index_;
-  std::vector<char> moved_;               // per id: 1 once reported
-  std::vector<std::uint32_t> moved_ids_;  // the reported ids, ascending
+  StrictContainers strict_;
   std::vector<std::uint32_t> copies_;
-  std::vector<IdList> lists_;              // scratch of subsumed()
-  std::vector<std::uint32_t> candidates_;  // scratch of subsumed()
-  std::vector<std::size_t> cursors_;       // scratch of subsumed()
+  std::vector<IdList> lists_;         // scratch of search()
+  std::vector<std::size_t> cursors_;  // scratch of search()
 };
 
 // The report loop over `store`, moving the reported concepts to the end of
@@ -159,7 +160,7 @@ void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& re
   // Room for every record that may be reported (address space only: a page
   // takes memory once written), so that `reported` is never copied to grow.
   reported.reserve(reported.size() + store.size());
-  FinalFilter filter(store, reported);
+  FinalFilter filter(store, reported, thresholds);
   std::string line;
   std::string users;
   progress_begin("report", store.size());
@@ -176,10 +177,12 @@ void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& re
   progress_end();
 
   // The erased copies leave the store.
-  erase_dead(store, filter.liveness());
+  erase_dead(store, filter.finish());
 }
 
 }  // namespace
+
+void use_container_thread(bool on) { container_thread_wanted = on; }
 
 void write_report(std::FILE* concepts, std::FILE* users_only) {
   report_concepts(ens_tc, ens_tc2, thresholds_from_globals(), concepts, users_only);

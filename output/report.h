@@ -14,3 +14,8 @@
 // test_inclusionFINAL, which the run does not call. The streams are written,
 // not flushed, checked or closed: that is the caller's business.
 void write_report(std::FILE* concepts, std::FILE* users_only);
+
+// Whether the final filter looks for strict containers ahead in a second
+// thread (the default) or only in the thread of the loop; the results are the
+// same. Where no thread can be started, the loop works alone.
+void use_container_thread(bool on);

@@ -6,6 +6,7 @@
 
 #include "evaluation/resource_recommendation.h"
 #include "mining/extension_pass.h"
+#include "output/report.h"
 #include "support.h"
 
 namespace {
@@ -42,11 +43,14 @@ TEST(Differential, GeneratedBases) {
     const std::string base =
         generated_base(round % 4 == 0 ? pick(200, 320) : pick(0, 60), round % 3 == 1);
     const MinSupp m{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
-    // One base in five has the passes find neighbours without a second thread.
+    // One base in five has the passes find neighbours, and the report
+    // containers, without a second thread.
     use_finder_thread(round % 5 != 2);
+    use_container_thread(round % 5 != 2);
     ASSERT_EQ(check_base(base, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << base;
   }
   use_finder_thread(true);
+  use_container_thread(true);
 }
 
 // users_only.txt is the program's own file; a line without two integers in it
