@@ -45,9 +45,10 @@
 
 namespace {
 
-bool finder_thread_wanted = true;
+bool finder_thread_wanted = true;  // see use_finder_thread()
 
-// The finder's results travel in buffers of about this many concepts.
+// The finder's results travel in buffers of at most this many results or
+// concepts, through a ring of this many buffers.
 constexpr std::size_t kFoundPerBuffer = 16384;
 constexpr std::size_t kConceptsPerBuffer = 256;
 constexpr std::size_t kBuffers = 16;
