@@ -53,6 +53,18 @@ TEST(Differential, GeneratedBases) {
   use_container_thread(true);
 }
 
+// The passes keep which elements two concepts share as 64-bit words, one run
+// of words per set: sets of 63 to 129 users, around one and two words.
+TEST(Differential, SetsAroundAWordOfElements) {
+  for (const int users : {63, 64, 65, 128, 129}) {
+    std::string base;
+    for (int u = 1; u <= users; ++u) base += std::to_string(u) + " 1 1 1\n";
+    for (int u = 2; u <= users + 1; ++u) base += std::to_string(u) + " 1 2 1\n";
+    for (int u = 1; u <= users; u += 2) base += std::to_string(u) + " 1 2 2\n";
+    ASSERT_EQ(check_base(base, {1, 1, 1, 1}), "") << users << " users";
+  }
+}
+
 // users_only.txt is the program's own file; a line without two integers in it
 // is skipped all the same.
 TEST(Differential, EvaluationsSkipLinesWithoutTwoIntegers) {
