@@ -11,8 +11,10 @@
 
 class WordKeys {
  public:
-  // Adds `key`; false when an equal sequence was added since the last clear().
-  bool insert(std::span<const std::uint64_t> key);
+  // Adds the sequence `head` then `tail`; false when an equal sequence was
+  // added since the last clear(). (Two parts, so that callers need not copy
+  // them into one.)
+  bool insert(std::span<const std::uint64_t> head, std::span<const std::uint64_t> tail = {});
   // Forgets every sequence, in time proportional to their number.
   void clear();
 

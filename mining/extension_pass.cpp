@@ -287,12 +287,12 @@ class ExtensionPass {
     // common lists are known by their bits, and its grown list by what k
     // adds to the current one, so the candidates met before during this scan
     // are settled here, without FreshIndex.
-    key_.assign(bits.begin(), bits.end());
     const std::span<const int> offered = index_->sorted(k, kGrown);
+    added_.clear();
     for (const int x : offered) {
-      if (!grown_marks_.has(x)) key_.push_back(static_cast<std::uint32_t>(x));
+      if (!grown_marks_.has(x)) added_.push_back(static_cast<std::uint32_t>(x));
     }
-    if (!decided_.insert(key_)) return;
+    if (!decided_.insert(bits, added_)) return;
 
     std::size_t word = 0;
     for (std::uint32_t s = 0; s < kCompared; ++s) {
@@ -403,7 +403,7 @@ class ExtensionPass {
   // list last changed: the bitsets of its common lists, then what the
   // neighbour added to the grown list.
   WordKeys decided_;
-  std::vector<std::uint64_t> key_;
+  std::vector<std::uint64_t> added_;  // what k adds to the grown list, see try_new_concept()
   FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kT | FreshIndex::kR | FreshIndex::kD};
   // A new concept waiting to join the store: its four sets only (the other
   // members of a record stay empty), so that waiting costs less than a record.
