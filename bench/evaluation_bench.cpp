@@ -27,6 +27,8 @@
 #include "store/globals.h"
 #include "store/set_primitives.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
@@ -69,7 +71,7 @@ std::unique_ptr<Prepared> prepare(long lines, bool mine) {
   minsupp_t = 1;
   minsupp_r = 1;
   minsupp_d = 1;
-  if (load_la_base().status != LoadStatus::Ok) throw std::runtime_error("load failed");
+  if (!load_la_base().ok()) throw std::runtime_error("load failed");
   if (mine) {
     find_ts_v3();
     find_rs();
@@ -78,7 +80,7 @@ std::unique_ptr<Prepared> prepare(long lines, bool mine) {
   auto p = std::make_unique<Prepared>();
   File concepts = open_temp();
   p->users_only = open_temp();
-  write_report(concepts.get(), p->users_only.get());
+  write_report(ens_tc, ens_tc2, thresholds_from_globals(), concepts.get(), p->users_only.get());
   std::fflush(p->users_only.get());
 
   p->lines = ijk;

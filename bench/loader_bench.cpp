@@ -7,6 +7,8 @@
 #include "loader/loader.h"
 #include "store/globals.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 void load_file(benchmark::State& state, const char* name) {
@@ -23,11 +25,11 @@ void load_file(benchmark::State& state, const char* name) {
     fp = f;
     state.ResumeTiming();
 
-    const LoadResult r = load_la_base();
+    const Result<LoadSummary> r = load_la_base();
 
     state.PauseTiming();
     std::fclose(f);
-    if (r.status != LoadStatus::Ok) state.SkipWithError("load failed");
+    if (!r.ok()) state.SkipWithError("load failed");
     state.counters["lines"] = ijk;
     state.counters["concepts"] = static_cast<double>(ens_tc.size());
     state.ResumeTiming();

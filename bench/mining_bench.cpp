@@ -24,6 +24,8 @@
 #include "mining/tag_pass.h"
 #include "store/globals.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 using Store = std::vector<TriConcept>;
@@ -67,7 +69,7 @@ const Loaded& loaded(long lines) {
   File base = base_prefix(lines);
   fp = base.get();
   const auto start = std::chrono::steady_clock::now();
-  if (load_la_base().status != LoadStatus::Ok) throw std::runtime_error("load failed");
+  if (!load_la_base().ok()) throw std::runtime_error("load failed");
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
   Loaded result{std::move(ens_tc), ijk, took.count()};
   reset_run_state();

@@ -17,53 +17,63 @@ void errors_input_line() {
   std::printf("\n\n ******************See you in another life************************\n\n\n\n");
 }
 
+bool check_input(char** argv, int argc) {
+  quadmine::Result<quadmine::CommandLine> line = quadmine::read_command_line(argc, argv);
+  if (!line.ok()) {
+    std::printf("%s", line.message().c_str());
+    errors_input_line();
+    return false;
+  }
+  fp = line->base.release();
+  minsupp_u = line->thresholds.u;
+  minsupp_t = line->thresholds.t;
+  minsupp_r = line->thresholds.r;
+  minsupp_d = line->thresholds.d;
+  return true;
+}
+
+namespace quadmine {
+
 int convert_threshold(const char* text) { return TextScanner(text).saturated_number(); }
 
 namespace {
 
-bool fail(const char* message) {
-  std::printf("%s", message);
-  errors_input_line();
-  return false;
-}
-
 // Opens the base for reading only, and makes sure it can actually be read: a
 // directory opens for reading on Linux but fails at the first read.
-std::FILE* open_base(const char* path) {
-  std::FILE* f = std::fopen(path, "r");
+FileHandle open_base(const char* path) {
+  FileHandle f(std::fopen(path, "r"));
   if (f == nullptr) return nullptr;
-  const int c = std::getc(f);
-  if (c == EOF && std::ferror(f)) {
-    std::fclose(f);
-    return nullptr;
-  }
-  if (c != EOF) std::ungetc(c, f);
+  const int c = std::getc(f.get());
+  if (c == EOF && std::ferror(f.get())) return nullptr;
+  if (c != EOF) std::ungetc(c, f.get());
   return f;
 }
 
 }  // namespace
 
-bool check_input(char** argv, int argc) {
+Result<CommandLine> read_command_line(int argc, char** argv) {
   if (argc != 6) {
-    return fail("\n ERROR : Le nombre de parametres d'entrees doit etre egale \xE0 5.\n");
+    return Status::error("\n ERROR : Le nombre de parametres d'entrees doit etre egale \xE0 5.\n");
   }
-  fp = open_base(argv[1]);
-  if (fp == nullptr) {
-    return fail("\nERROR :  Base de transactions inexistante...\n");
-  }
+  CommandLine line;
+  line.base = open_base(argv[1]);
+  if (line.base == nullptr)
+    return Status::error("\nERROR :  Base de transactions inexistante...\n");
   struct Threshold {
     int* value;
     const char* message;
   };
   const Threshold thresholds[] = {
-      {&minsupp_u, "\nERROR : Le seuil minsupp_u doit \xEAtre >= 1...\n"},
-      {&minsupp_t, "\nERROR : Le seuil minsupp_t doit \xEAtre >= 1...\n"},
-      {&minsupp_r, "\nERROR : Le seuil minsupp_r doit \xEAtre >= 1...\n"},
-      {&minsupp_d, "\nERROR : Le seuil minsupp_d doit \xEAtre >= 1...\n"},
+      {&line.thresholds.u, "\nERROR : Le seuil minsupp_u doit \xEAtre >= 1...\n"},
+      {&line.thresholds.t, "\nERROR : Le seuil minsupp_t doit \xEAtre >= 1...\n"},
+      {&line.thresholds.r, "\nERROR : Le seuil minsupp_r doit \xEAtre >= 1...\n"},
+      {&line.thresholds.d, "\nERROR : Le seuil minsupp_d doit \xEAtre >= 1...\n"},
   };
   for (int k = 0; k < 4; ++k) {
     *thresholds[k].value = convert_threshold(argv[2 + k]);
-    if (*thresholds[k].value <= 0) return fail(thresholds[k].message);
+    if (*thresholds[k].value <= 0) return Status::error(thresholds[k].message);
   }
-  return true;
+  return line;
 }
+
+}  // namespace quadmine

@@ -14,9 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "driver/command_line.h"
-#include "driver/progress.h"
 #include "evaluation/resource_recommendation.h"
 #include "evaluation/user_proposition.h"
 #include "loader/loader.h"
@@ -24,39 +25,35 @@
 #include "mining/tag_pass.h"
 #include "output/report.h"
 #include "output/result_files.h"
+#include "store/thresholds.h"
+#include "store/triconcept.h"
+#include "util/progress.h"
+#include "util/status.h"
 
+namespace quadmine {
 namespace {
 
-int fail_file(const ResultFileFailure& failure) {
-  const char* what = failure.kind == ResultFileFailure::Create ? "Impossible de creer le fichier"
-                                                               : "Impossible d'ecrire le fichier";
-  std::printf("\nERROR : %s %s...\n", what, failure.name);
+// The data of one run. The driver owns it and hands each phase what it works
+// on; no phase reads a global.
+struct Run {
+  std::vector<TriConcept> store;     // the working store
+  std::vector<TriConcept> reported;  // the reported concepts, in report order
+  Thresholds thresholds;
+  int lines_read = 0;  // quadruple lines of the base
+};
+
+int fail(const Status& failure) {
+  std::printf("\nERROR : %s...\n", failure.message().c_str());
   return 1;
 }
 
-// Loads the base named `path` (already open as fp); false after an error
-// message. A base whose triples form several runs gets a warning on standard
-// error.
-bool load(const char* path) {
-  const LoadResult loaded = load_la_base();
-  if (loaded.status == LoadStatus::InvalidLine) {
-    std::printf("\nERROR : Ligne %ld de la base %s invalide : quatre entiers attendus...\n",
-                loaded.line, path);
-    return false;
-  }
-  if (loaded.status == LoadStatus::ReadError) {
-    std::printf("\nERROR : Lecture de la base %s impossible a la ligne %ld...\n", path,
-                loaded.line);
-    return false;
-  }
-  if (loaded.split.keys != 0) {
-    std::fprintf(stderr,
-                 "quadmine: warning: %zu (tag, resource, D) triples of %s occur in more than one "
-                 "run of lines, the first again at line %ld; each run is mined as a group of its "
-                 "own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n",
-                 loaded.split.keys, path, loaded.split.first_line);
-  }
-  return true;
+void warn_split_runs(const RunSplit& split, const char* path) {
+  if (split.keys == 0) return;
+  std::fprintf(stderr,
+               "quadmine: warning: %zu (tag, resource, D) triples of %s occur in more than one "
+               "run of lines, the first again at line %ld; each run is mined as a group of its "
+               "own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n",
+               split.keys, path, split.first_line);
 }
 
 // Hands the memory the mining passes freed back to the system, so that what
@@ -68,47 +65,58 @@ void give_back_free_memory() {
 #endif
 }
 
-int run(int argc, char** argv) {
-  if (!check_input(argv, argc)) return 1;
+int run_phases(int argc, char** argv, Run& run) {
+  Result<CommandLine> line = read_command_line(argc, argv);
+  if (!line.ok()) {
+    std::printf("%s", line.message().c_str());
+    errors_input_line();
+    return 1;
+  }
   progress_enable(isatty(STDERR_FILENO) != 0);
-  if (!load(argv[1])) return 1;
+  run.thresholds = line->thresholds;
+  const Result<LoadSummary> loaded =
+      load_base(line->base.get(), argv[1], run.thresholds.u, run.store);
+  if (!loaded.ok()) return fail(loaded.status());
+  warn_split_runs(loaded->split, argv[1]);
+  run.lines_read = loaded->lines;
 
-  find_ts_v3();
-  find_rs();
-  find_ds();
+  extend_tags(run.store, run.lines_read, run.thresholds.u);
+  extend_resources(run.store, run.thresholds);
+  extend_ds(run.store, run.thresholds);
   give_back_free_memory();
 
   ResultFiles files;
-  if (const auto failure = files.create()) return fail_file(*failure);
-  write_report(files.concepts(), files.users_only());
-  if (const auto failure = files.commit()) return fail_file(*failure);
+  if (const Status created = files.create(); !created.ok()) return fail(created);
+  write_report(run.store, run.reported, run.thresholds, files.concepts(), files.users_only());
+  if (const Status committed = files.commit(); !committed.ok()) return fail(committed);
 
-  recomm_generale(files.users_only());
-  recomm_generale_users(files.users_only());
+  evaluate_resource_recommendation(run.reported, files.users_only());
+  evaluate_user_proposition(run.reported, files.users_only());
   return 0;
 }
 
 // The status of a run, its messages printed.
-int run_to_status(int argc, char** argv) {
+int run_to_status(int argc, char** argv, Run& run) {
   try {
-    return run(argc, argv);
+    return run_phases(argc, argv, run);
   } catch (const std::bad_alloc&) {
-    // The result files of the run were removed on the way out of run().
+    // The result files of the run were removed on the way out of run_phases().
     progress_end();
-    std::printf("\nERROR : Memoire insuffisante...\n");
-    return 1;
+    return fail(Status::error("Memoire insuffisante"));
   }
 }
 
 }  // namespace
+}  // namespace quadmine
 
-// Once run() has returned, the result files are closed (committed or removed)
+// Once the phases are over, the result files are closed (committed or removed)
 // and nothing is left to do but write out the stdio buffers. The process then
-// ends without destroying the stores: the memory goes back to the system
-// whole, instead of record by record (a second for the million records of a
-// large run).
+// ends without destroying the run's data, which is why it lives in static
+// storage: the memory goes back to the system whole, instead of record by
+// record (a second for the million records of a large run).
 int main(int argc, char** argv) {
-  const int status = run_to_status(argc, argv);
+  static quadmine::Run run;
+  const int status = quadmine::run_to_status(argc, argv, run);
   std::fflush(nullptr);
   std::_Exit(status);
 }

@@ -5,6 +5,8 @@
 #include <unordered_set>
 #include <utility>
 
+namespace quadmine {
+
 ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported, Parts parts)
     : reported_(reported) {
   std::vector<std::pair<int, std::uint32_t>> firsts;  // (first D value, concept)
@@ -127,3 +129,5 @@ std::span<const std::uint32_t> ReportedIndex::holding(std::uint32_t g, int user)
   return {holder_concepts_.data() + (lo - holder_users_.begin()),
           static_cast<std::size_t>(hi - lo)};
 }
+
+}  // namespace quadmine

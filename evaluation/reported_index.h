@@ -26,6 +26,8 @@
 
 #include "store/triconcept.h"
 
+namespace quadmine {
+
 class ReportedIndex {
  public:
   static constexpr std::uint32_t kNoGroup = static_cast<std::uint32_t>(-1);
@@ -101,3 +103,5 @@ class ReportedIndex {
   std::vector<std::uint32_t> build_mark_, build_slot_;
   std::uint32_t build_epoch_ = 0;
 };
+
+}  // namespace quadmine

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <span>
 
-#include "driver/progress.h"
 #include "evaluation/timed_serving.h"
 #include "store/globals.h"
+#include "util/progress.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -82,8 +84,9 @@ std::vector<int> recommend_resources(int user, int d, const std::vector<TriConce
   return recommendation;
 }
 
-void recomm_generale(std::FILE* users_only) {
-  const ReportedIndex index(ens_tc2);
+void evaluate_resource_recommendation(const std::vector<TriConcept>& reported,
+                                      std::FILE* users_only) {
+  const ReportedIndex index(reported);
   EpochSet seen(index.numbered());
   progress_begin("resource recommendation (user lines read)", 0);
   const ServingTotals totals =
@@ -94,4 +97,10 @@ void recomm_generale(std::FILE* users_only) {
   const float average = average_seconds(totals);
   std::printf("\n Number of Unique Users : %d", totals.served);
   std::printf("\n Resource Recommendations: Average Time = %f", static_cast<double>(average));
+}
+
+}  // namespace quadmine
+
+void recomm_generale(std::FILE* users_only) {
+  quadmine::evaluate_resource_recommendation(ens_tc2, users_only);
 }

@@ -8,6 +8,8 @@
 #include "index/epoch_set.h"
 #include "store/triconcept.h"
 
+namespace quadmine {
+
 // Clears `recommendation` and fills it with the resources of every reported
 // concept whose D set begins with d and whose U set does not contain `user`,
 // in store order then R-set order, each resource once (first-seen order).
@@ -20,8 +22,14 @@ void recommend_resources(int user, int d, const ReportedIndex& index, EpochSet& 
 std::vector<int> recommend_resources(int user, int d, const std::vector<TriConcept>& reported);
 
 // Serves every distinct user of the stream (see time_each_user) with its
-// resource recommendation over ens_tc2 and prints, with no final newline,
+// resource recommendation over `reported` and prints, with no final newline,
 //   "\n Number of Unique Users : %d"                  users with a non-empty list
 //   "\n Resource Recommendations: Average Time = %f"  their average seconds
 // The average is NaN when no user was served. The stream is left at its end.
+void evaluate_resource_recommendation(const std::vector<TriConcept>& reported,
+                                      std::FILE* users_only);
+
+}  // namespace quadmine
+
+// evaluate_resource_recommendation(ens_tc2, users_only).
 void recomm_generale(std::FILE* users_only);

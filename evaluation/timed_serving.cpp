@@ -4,6 +4,8 @@
 
 #include "text/scanner.h"
 
+namespace quadmine {
+
 namespace {
 
 // clock() counts microseconds on every POSIX system; a duration in seconds is
@@ -25,3 +27,5 @@ bool read_user_line(const char* line, int& user, int& d) {
 float average_seconds(const ServingTotals& totals) {
   return totals.total_seconds / static_cast<float>(totals.served);
 }
+
+}  // namespace quadmine

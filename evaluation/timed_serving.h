@@ -5,7 +5,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "driver/progress.h"
+#include "util/progress.h"
+
+namespace quadmine {
 
 struct ServingTotals {
   int served = 0;              // users whose list was not empty
@@ -62,3 +64,5 @@ ServingTotals time_each_user(std::FILE* users_only, Compute&& compute) {
 // total / served in single precision; with no user served that is 0/0, a
 // NaN, by design.
 float average_seconds(const ServingTotals& totals);
+
+}  // namespace quadmine

@@ -1,8 +1,10 @@
 #include "evaluation/user_proposition.h"
 
-#include "driver/progress.h"
 #include "evaluation/timed_serving.h"
 #include "store/globals.h"
+#include "util/progress.h"
+
+namespace quadmine {
 
 void propose_users(int user, int d, const ReportedIndex& index, EpochSet&,
                    std::vector<int>& proposal) {
@@ -22,8 +24,8 @@ std::vector<int> propose_users(int user, int d, const std::vector<TriConcept>& r
   return proposal;
 }
 
-void recomm_generale_users(std::FILE* users_only) {
-  const ReportedIndex index(ens_tc2, ReportedIndex::Parts::UsersOnly);
+void evaluate_user_proposition(const std::vector<TriConcept>& reported, std::FILE* users_only) {
+  const ReportedIndex index(reported, ReportedIndex::Parts::UsersOnly);
   EpochSet seen(index.numbered());
   progress_begin("user proposition (user lines read)", 0);
   const ServingTotals totals = time_each_user(
@@ -32,4 +34,10 @@ void recomm_generale_users(std::FILE* users_only) {
   progress_end();
   const float average = average_seconds(totals);
   std::printf("\n User Proposition: Average Time = %f", static_cast<double>(average));
+}
+
+}  // namespace quadmine
+
+void recomm_generale_users(std::FILE* users_only) {
+  quadmine::evaluate_user_proposition(ens_tc2, users_only);
 }

@@ -8,6 +8,8 @@
 #include "index/epoch_set.h"
 #include "store/triconcept.h"
 
+namespace quadmine {
+
 // Clears `proposal` and fills it with the users of every reported concept
 // whose D set begins with d (whether or not it contains `user`), in store
 // order then U-set order, each user once (first-seen order), `user` itself
@@ -21,9 +23,14 @@ void propose_users(int user, int d, const ReportedIndex& index, EpochSet& seen,
 std::vector<int> propose_users(int user, int d, const std::vector<TriConcept>& reported);
 
 // Serves every distinct user of the stream (see time_each_user) with its
-// proposal over ens_tc2 and prints, with no final newline,
+// proposal over `reported` and prints, with no final newline,
 //   "\n User Proposition: Average Time = %f"
 // the average seconds over the users with a non-empty proposal (NaN when there
 // is none). The count of those users is not printed. The stream is left at its
 // end.
+void evaluate_user_proposition(const std::vector<TriConcept>& reported, std::FILE* users_only);
+
+}  // namespace quadmine
+
+// evaluate_user_proposition(ens_tc2, users_only).
 void recomm_generale_users(std::FILE* users_only);

@@ -9,6 +9,8 @@
 
 #include "reference/reference_passes.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 4 || size > 8192) return 0;  // every input stays in milliseconds
   const MinSupp minsupp{1 + data[0] % 3, 1 + data[1] % 3, 1 + data[2] % 3, 1 + data[3] % 3};

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace quadmine {
+
 // Removes from `store` every record whose flag in `alive` is 0, keeping the
 // order of the others. `alive` has one flag per record.
 template <typename Record>
@@ -26,3 +28,5 @@ void append_all(std::vector<Record>& store, std::vector<Record>& added) {
   for (Record& record : added) store.push_back(std::move(record));
   added = {};
 }
+
+}  // namespace quadmine

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quadmine {
+
 void EpochSet::clear() {
   if (++epoch_ == 0) {  // after 2^32 epochs: forget the old stamps for real
     std::fill(stamps_.begin(), stamps_.end(), 0);
@@ -19,3 +21,5 @@ void ElementMarks::insert(int x) {
   members_.grow(numbers_.size());
   members_.insert(number);
 }
+
+}  // namespace quadmine

@@ -8,6 +8,8 @@
 
 #include "index/flat_int_map.h"
 
+namespace quadmine {
+
 // A set of dense numbers 0 .. capacity - 1.
 class EpochSet {
  public:
@@ -46,3 +48,5 @@ class ElementMarks {
   FlatIntMap numbers_;
   EpochSet members_;
 };
+
+}  // namespace quadmine

@@ -1,5 +1,7 @@
 #include "index/flat_int_map.h"
 
+namespace quadmine {
+
 std::uint32_t FlatIntMap::emplace(int key, std::uint32_t value) {
   if (2 * (count_ + 1) > values_.size()) grow();
   std::size_t slot = home(key);
@@ -26,3 +28,5 @@ void FlatIntMap::grow() {
     if (values[slot] != kAbsent) emplace(keys[slot], values[slot]);
   }
 }
+
+}  // namespace quadmine

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace quadmine {
+
 class FlatIntMap {
  public:
   static constexpr std::uint32_t kAbsent = static_cast<std::uint32_t>(-1);
@@ -36,3 +38,5 @@ class FlatIntMap {
   std::size_t mask_ = 0;
   std::size_t count_ = 0;
 };
+
+}  // namespace quadmine

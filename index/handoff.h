@@ -11,6 +11,8 @@
 #include <mutex>
 #include <vector>
 
+namespace quadmine {
+
 template <typename Buffer>
 class Handoff {
  public:
@@ -75,3 +77,5 @@ class Handoff {
   bool stopped_ = false;
   std::exception_ptr failure_;
 };
+
+}  // namespace quadmine

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+namespace quadmine {
+
 namespace {
 
 // Number of elements of list[0, end) that are at most x, galloping down from
@@ -103,3 +105,5 @@ bool CommonIds::next(std::uint32_t& id) {
   }
   return false;
 }
+
+}  // namespace quadmine

@@ -20,6 +20,8 @@
 #include <span>
 #include <vector>
 
+namespace quadmine {
+
 using IdList = std::span<const std::uint32_t>;
 
 // One of 64 bits, chosen by hashing an element x of set number `set`. The
@@ -56,3 +58,5 @@ class CommonIds {
   std::vector<std::size_t>& begins_;
   IdSignatures signatures_;
 };
+
+}  // namespace quadmine

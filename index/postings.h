@@ -7,6 +7,8 @@
 
 #include "index/flat_int_map.h"
 
+namespace quadmine {
+
 class Postings {
  public:
   // Records that record `id` holds `value`. Ids of one value must be added in
@@ -24,3 +26,5 @@ class Postings {
   FlatIntMap lists_of_;  // value -> position of its list in lists_
   std::vector<std::vector<std::uint32_t>> lists_;
 };
+
+}  // namespace quadmine

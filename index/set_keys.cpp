@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quadmine {
+
 namespace {
 
 std::uint64_t mix(std::uint64_t h) {
@@ -70,3 +72,5 @@ bool SetKeys::insert(std::span<const std::span<const int>> sets, std::uint64_t h
   ++count_;
   return true;
 }
+
+}  // namespace quadmine

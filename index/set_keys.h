@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+namespace quadmine {
+
 class SetKeys {
  public:
   // Adds the tuple of sets (each sorted and distinct); false when an equal
@@ -35,3 +37,5 @@ class SetKeys {
   std::vector<int> pool_;
   std::size_t count_ = 0;
 };
+
+}  // namespace quadmine

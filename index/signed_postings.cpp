@@ -1,5 +1,7 @@
 #include "index/signed_postings.h"
 
+namespace quadmine {
+
 void SignedPostings::add(int value, const SignedId& entry) {
   const auto fresh = static_cast<std::uint32_t>(lists_.size());
   const std::uint32_t list = lists_of_.emplace(value, fresh);
@@ -16,3 +18,5 @@ std::span<const SignedId> SignedPostings::later(int value, std::uint32_t id) {
   while (passed < entries.size() && entries[passed].id <= id) ++passed;
   return std::span(entries).subspan(passed);
 }
+
+}  // namespace quadmine

@@ -10,6 +10,8 @@
 
 #include "index/flat_int_map.h"
 
+namespace quadmine {
+
 // A 64-bit signature folded to 32 bits: two sets whose signatures share a bit
 // still share one once both are folded.
 inline std::uint32_t fold_signature(std::uint64_t bits) {
@@ -46,3 +48,5 @@ class SignedPostings {
   std::vector<std::vector<SignedId>> lists_;
   std::vector<std::uint32_t> passed_;  // per list: entries known to be at or below the last id
 };
+
+}  // namespace quadmine

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <utility>
 
+namespace quadmine {
+
 namespace {
 
 // Sorts the elements of `v` from position `from` on and drops repetitions
@@ -130,3 +132,5 @@ std::uint32_t SortedSets::add(std::span<const int> set) {
   starts_.push_back(pool_.size());
   return static_cast<std::uint32_t>(starts_.size() - 2);
 }
+
+}  // namespace quadmine

@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+namespace quadmine {
+
 // Makes `out` the sorted distinct elements of `set`.
 void sort_distinct(std::span<const int> set, std::vector<int>& out);
 
@@ -64,3 +66,5 @@ class SortedSets {
   std::vector<int> pool_;
   std::vector<std::size_t> starts_;
 };
+
+}  // namespace quadmine

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <initializer_list>
 
+namespace quadmine {
+
 namespace {
 
 std::uint64_t hash_words(std::span<const std::uint64_t> head, std::span<const std::uint64_t> tail) {
@@ -60,3 +62,5 @@ void WordKeys::grow() {
   }
   slots_.swap(slots);
 }
+
+}  // namespace quadmine

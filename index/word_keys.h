@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+namespace quadmine {
+
 class WordKeys {
  public:
   // Adds the sequence `head` then `tail`; false when an equal sequence was
@@ -30,3 +32,5 @@ class WordKeys {
   std::vector<std::uint64_t> pool_;
   std::vector<std::size_t> used_;  // the slots taken
 };
+
+}  // namespace quadmine

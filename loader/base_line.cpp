@@ -5,6 +5,8 @@
 
 #include "text/scanner.h"
 
+namespace quadmine {
+
 LineKind parse_base_line(const char* text, std::size_t length, Quad& out) {
   if (std::memchr(text, '\0', length) != nullptr) return LineKind::Invalid;
   TextScanner scan(std::string_view(text, length));
@@ -16,3 +18,5 @@ LineKind parse_base_line(const char* text, std::size_t length, Quad& out) {
   out = quad;
   return LineKind::Quadruple;
 }
+
+}  // namespace quadmine

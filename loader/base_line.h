@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 
+namespace quadmine {
+
 using Quad = std::array<int, 4>;  // U, T, R, D
 
 enum class LineKind { Quadruple, Blank, Invalid };
@@ -16,3 +18,5 @@ enum class LineKind { Quadruple, Blank, Invalid };
 // is a line holding a NUL byte (the base is text). `out` is set only for a
 // quadruple.
 LineKind parse_base_line(const char* text, std::size_t length, Quad& out);
+
+}  // namespace quadmine

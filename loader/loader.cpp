@@ -5,12 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "driver/progress.h"
 #include "loader/base_line.h"
 #include "loader/run_order.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
 #include "text/line_reader.h"
+#include "util/progress.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -19,7 +21,7 @@ class QuadReader {
  public:
   explicit QuadReader(std::FILE* base) : base_(base) {}
 
-  enum class Result { Quadruple, End, Invalid, ReadError };
+  enum class Result { Quadruple, End, Invalid, ReadError, TooLong };
 
   Result next(Quad& quad) {
     std::string_view line;
@@ -29,6 +31,7 @@ class QuadReader {
       progress_step(static_cast<std::size_t>(line_number_));
       switch (parse_base_line(line.data(), line.size(), quad)) {
         case LineKind::Quadruple:
+          if (quads_ == kMaxBaseLines) return Result::TooLong;
           ++quads_;
           order_.line(quad);
           return Result::Quadruple;
@@ -66,10 +69,10 @@ TriConcept start_concept(const Quad& quad) {
 // Groups consecutive lines of the same (tag, resource, D) key into concepts.
 class Grouping {
  public:
-  Grouping(std::FILE* base, int min_users, std::vector<TriConcept>& store)
-      : reader_(base), minsupp_u_(min_users), store_(store) {}
+  Grouping(std::FILE* base, const std::string& name, int min_users, std::vector<TriConcept>& store)
+      : reader_(base), name_(name), minsupp_u_(min_users), store_(store) {}
 
-  LoadResult run() {
+  Result<LoadSummary> run() {
     Quad previous{};
     Quad current{};
     bool has_previous = false;
@@ -91,9 +94,10 @@ class Grouping {
       r = reader_.next(current);
     }
     if (r != QuadReader::Result::End) return failure(r);
-    LoadResult result;
-    if (!reader_.order().ascending()) result.split = find_split_runs(reader_.base());
-    return result;
+    LoadSummary summary;
+    summary.lines = reader_.quads();
+    if (!reader_.order().ascending()) summary.split = find_split_runs(reader_.base());
+    return summary;
   }
 
   int quads() const { return reader_.quads(); }
@@ -110,33 +114,49 @@ class Grouping {
     while ((r = reader_.next(current)) == QuadReader::Result::Quadruple && same_key(current, key)) {
       group.us.push_back(current[0]);
     }
-    if (r != QuadReader::Result::Invalid && r != QuadReader::Result::ReadError &&
+    if ((r == QuadReader::Result::Quadruple || r == QuadReader::Result::End) &&
         reaches(group.us.size(), minsupp_u_)) {
       store_.push_back(std::move(group));
     }
     return r;
   }
 
-  LoadResult failure(QuadReader::Result r) const {
-    LoadResult result;
-    const bool invalid = r == QuadReader::Result::Invalid;
-    result.status = invalid ? LoadStatus::InvalidLine : LoadStatus::ReadError;
-    result.line = invalid ? reader_.line_number() : reader_.line_number() + 1;
-    return result;
+  Status failure(QuadReader::Result r) const {
+    const std::string line = std::to_string(reader_.line_number());
+    switch (r) {
+      case QuadReader::Result::Invalid:
+        return Status::error("Ligne " + line + " de la base " + name_ +
+                             " invalide : quatre entiers attendus");
+      case QuadReader::Result::TooLong:
+        return Status::error("Base " + name_ + " trop longue : plus de " +
+                             std::to_string(kMaxBaseLines) + " lignes a la ligne " + line);
+      default:
+        return Status::error("Lecture de la base " + name_ + " impossible a la ligne " +
+                             std::to_string(reader_.line_number() + 1));
+    }
   }
 
   QuadReader reader_;
+  const std::string& name_;
   const int minsupp_u_;
   std::vector<TriConcept>& store_;
 };
 
 }  // namespace
 
-LoadResult load_la_base() {
+Result<LoadSummary> load_base(std::FILE* base, const std::string& name, int min_users,
+                              std::vector<TriConcept>& store) {
   progress_begin("loading the base (lines read)", 0);
-  Grouping grouping(fp, minsupp_u, ens_tc);
-  const LoadResult result = grouping.run();
-  ijk = grouping.quads();
+  Grouping grouping(base, name, min_users, store);
+  Result<LoadSummary> result = grouping.run();
   progress_end();
+  return result;
+}
+
+}  // namespace quadmine
+
+quadmine::Result<quadmine::LoadSummary> load_la_base() {
+  quadmine::Result<quadmine::LoadSummary> result = quadmine::load_base(fp, "", minsupp_u, ens_tc);
+  ijk = result.ok() ? result->lines : 0;
   return result;
 }

@@ -7,6 +7,8 @@
 
 #include "text/line_reader.h"
 
+namespace quadmine {
+
 namespace {
 
 struct RunStart {
@@ -48,3 +50,5 @@ RunSplit find_split_runs(std::FILE* base) {
   }
   return result;
 }
+
+}  // namespace quadmine

@@ -9,6 +9,8 @@
 
 #include "loader/base_line.h"
 
+namespace quadmine {
+
 // Watches the keys of the lines as the loader reads them, one key comparison
 // a line.
 class RunOrder {
@@ -46,3 +48,5 @@ struct RunSplit {
 // from 1, blank lines included. {0, 0} when there is none or when the stream
 // cannot be repositioned (a pipe). The stream is left at its end.
 RunSplit find_split_runs(std::FILE* base);
+
+}  // namespace quadmine

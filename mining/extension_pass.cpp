@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "driver/progress.h"
 #include "index/compaction.h"
 #include "index/epoch_set.h"
 #include "index/handoff.h"
@@ -24,6 +23,9 @@
 #include "mining/pass_index.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
+#include "util/progress.h"
+
+namespace quadmine {
 
 // The pass walks the store by stable ids: a concept's id is its position when
 // the pass starts. Erasing a concept only marks it dead, so the i-th current
@@ -416,9 +418,10 @@ class ExtensionPass {
   std::vector<NewSets> fresh_;
 };
 
-void extend(const char* name, const Thresholds& thresholds, const ExtensionRoles& roles) {
-  progress_begin(name, ens_tc.size());
-  ExtensionPass(ens_tc, thresholds, roles).run();
+void extend(std::vector<TriConcept>& store, const char* name, const Thresholds& thresholds,
+            const ExtensionRoles& roles) {
+  progress_begin(name, store.size());
+  ExtensionPass(store, thresholds, roles).run();
   progress_end();
 }
 
@@ -426,16 +429,24 @@ void extend(const char* name, const Thresholds& thresholds, const ExtensionRoles
 
 void use_finder_thread(bool on) { finder_thread_wanted = on; }
 
-void find_rs() {
-  const Thresholds thresholds = thresholds_from_globals();
-  indices_rs.clear();
-  extend("resource pass", thresholds,
+void extend_resources(std::vector<TriConcept>& store, const Thresholds& thresholds) {
+  extend(store, "resource pass", thresholds,
          {&TriConcept::rs, &TriConcept::ts, thresholds.t, &TriConcept::ds, thresholds.d, false});
 }
 
-void find_ds() {
-  const Thresholds thresholds = thresholds_from_globals();
-  indices_ds.clear();
-  extend("D pass", thresholds,
+void extend_ds(std::vector<TriConcept>& store, const Thresholds& thresholds) {
+  extend(store, "D pass", thresholds,
          {&TriConcept::ds, &TriConcept::rs, thresholds.r, &TriConcept::rs, thresholds.r, true});
+}
+
+}  // namespace quadmine
+
+void find_rs() {
+  indices_rs.clear();
+  quadmine::extend_resources(ens_tc, quadmine::thresholds_from_globals());
+}
+
+void find_ds() {
+  indices_ds.clear();
+  quadmine::extend_ds(ens_tc, quadmine::thresholds_from_globals());
 }

@@ -4,6 +4,8 @@
 
 #include "index/id_lists.h"
 
+namespace quadmine {
+
 std::size_t FreshIndex::key_of(const std::span<const int> (&sets)[4],
                                std::span<const int> (&key)[4]) const {
   std::size_t parts = 0;
@@ -69,3 +71,5 @@ void FreshIndex::add(const std::span<const int> (&sets)[4]) {
     for (const int x : sets[set]) holders_[set].add(x, id);
   }
 }
+
+}  // namespace quadmine

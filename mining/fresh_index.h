@@ -9,6 +9,8 @@
 #include "index/postings.h"
 #include "index/set_keys.h"
 
+namespace quadmine {
+
 class FreshIndex {
  public:
   // The sets in which an accepted concept must contain a candidate to cover
@@ -59,3 +61,5 @@ class FreshIndex {
   std::vector<std::span<const std::uint32_t>> lists_;  // scratch of covered()
   std::vector<std::size_t> cursors_;                   // scratch of covered()
 };
+
+}  // namespace quadmine

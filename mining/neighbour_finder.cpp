@@ -7,6 +7,8 @@
 
 #include "index/sorted_sets.h"
 
+namespace quadmine {
+
 namespace {
 
 // Whether `bits` has at least `n` bits set (n is small: clearing the lowest
@@ -178,3 +180,5 @@ bool compare_concepts(const PassIndex& index, const std::vector<TriConcept>& sto
   out.found.push_back({k, contained, builds, words});
   return true;
 }
+
+}  // namespace quadmine

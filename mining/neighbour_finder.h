@@ -22,6 +22,8 @@
 #include "index/signed_postings.h"
 #include "mining/pass_index.h"
 
+namespace quadmine {
+
 // What the finder found for a run of current concepts, in their order: for
 // each, the later ids that may matter, ascending, either compared (only
 // those that do matter, each with its comparison and, from `words` in
@@ -96,3 +98,5 @@ class NeighbourFinder {
   std::vector<std::size_t> left_out_from_;                   // scratch of gather()
   std::vector<Neighbours::Found> candidates_;                // scratch of gather()
 };
+
+}  // namespace quadmine

@@ -1,5 +1,7 @@
 #include "mining/pass_index.h"
 
+namespace quadmine {
+
 PassIndex::PassIndex(const std::vector<TriConcept>& store, const Thresholds& thresholds,
                      const ExtensionRoles& roles)
     : roles_(roles),
@@ -31,3 +33,5 @@ PassIndex::PassIndex(const std::vector<TriConcept>& store, const Thresholds& thr
 SetMember PassIndex::member(std::uint32_t s) const {
   return s == 0 ? &TriConcept::us : s == 1 ? &TriConcept::ts : s == 2 ? roles_.third : roles_.grown;
 }
+
+}  // namespace quadmine

@@ -20,6 +20,8 @@
 #include "store/thresholds.h"
 #include "store/triconcept.h"
 
+namespace quadmine {
+
 using SetMember = std::vector<int> TriConcept::*;
 
 // What distinguishes the resource pass from the D pass.
@@ -95,3 +97,5 @@ class PassIndex {
   std::vector<std::uint64_t> signatures_;  // kCompared per id
   SignedPostings postings_[kCompared];
 };
+
+}  // namespace quadmine

@@ -7,13 +7,15 @@
 #include <utility>
 #include <vector>
 
-#include "driver/progress.h"
 #include "index/compaction.h"
 #include "index/epoch_set.h"
 #include "index/sorted_sets.h"
 #include "mining/fresh_index.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
+#include "util/progress.h"
+
+namespace quadmine {
 
 // The pass walks the store by stable ids (positions when the pass starts),
 // with the live concepts chained in store order: erasing a concept unlinks it,
@@ -235,11 +237,15 @@ std::size_t tag_pass_window(int lines_read) {
   return lines_read >= kLargeBaseLines ? kWideWindow : kNarrowWindow;
 }
 
-void find_ts_v3() {
-  const std::size_t window = tag_pass_window(ijk);
-  const Thresholds thresholds = thresholds_from_globals();
-  indices_ts.clear();
-  progress_begin("tag pass", ens_tc.size());
-  TagPass(ens_tc, window, thresholds.u).run();
+void extend_tags(std::vector<TriConcept>& store, int lines_read, int min_users) {
+  progress_begin("tag pass", store.size());
+  TagPass(store, tag_pass_window(lines_read), min_users).run();
   progress_end();
+}
+
+}  // namespace quadmine
+
+void find_ts_v3() {
+  indices_ts.clear();
+  quadmine::extend_tags(ens_tc, ijk, minsupp_u);
 }

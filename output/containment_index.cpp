@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+namespace quadmine {
+
 namespace {
 
 constexpr int kSets = ContainmentIndex::kSets;
@@ -231,3 +233,5 @@ void ContainmentIndex::holder_lists(const TriConcept& c, std::vector<IdList>& li
                           }),
               lists.end());
 }
+
+}  // namespace quadmine

@@ -19,6 +19,8 @@
 #include "index/id_lists.h"
 #include "store/triconcept.h"
 
+namespace quadmine {
+
 class ContainmentIndex {
  public:
   // The four sets, in the order the index numbers them.
@@ -100,3 +102,5 @@ class ContainmentIndex {
   std::vector<std::uint32_t> ring_;
   std::vector<std::array<std::uint32_t, kSets>> sizes_;
 };
+
+}  // namespace quadmine

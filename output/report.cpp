@@ -8,13 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "driver/progress.h"
 #include "index/compaction.h"
 #include "index/id_lists.h"
 #include "output/containment_index.h"
 #include "output/strict_containers.h"
-#include "store/globals.h"
 #include "store/thresholds.h"
+#include "util/progress.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -153,10 +154,10 @@ class FinalFilter {
   std::vector<std::size_t> cursors_;  // scratch of search()
 };
 
-// The report loop over `store`, moving the reported concepts to the end of
-// `reported`.
-void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
-                     const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
+}  // namespace
+
+void write_report(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
+                  const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
   // Room for every record that may be reported (address space only: a page
   // takes memory once written), so that `reported` is never copied to grow.
   reported.reserve(reported.size() + store.size());
@@ -180,10 +181,6 @@ void report_concepts(std::vector<TriConcept>& store, std::vector<TriConcept>& re
   erase_dead(store, filter.finish());
 }
 
-}  // namespace
-
 void use_container_thread(bool on) { container_thread_wanted = on; }
 
-void write_report(std::FILE* concepts, std::FILE* users_only) {
-  report_concepts(ens_tc, ens_tc2, thresholds_from_globals(), concepts, users_only);
-}
+}  // namespace quadmine

@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
+
+namespace quadmine {
 
 namespace {
 
@@ -96,6 +99,14 @@ std::FILE* create_temporary(const char* final_name, int k) {
 
 bool written(std::FILE* file) { return std::fflush(file) == 0 && !std::ferror(file); }
 
+Status cannot_create(const char* name) {
+  return Status::error(std::string("Impossible de creer le fichier ") + name);
+}
+
+Status cannot_write(const char* name) {
+  return Status::error(std::string("Impossible d'ecrire le fichier ") + name);
+}
+
 bool is_directory(const char* name) {
   struct stat st;
   return stat(name, &st) == 0 && S_ISDIR(st.st_mode);
@@ -112,12 +123,12 @@ ResultFiles::~ResultFiles() {
   std::fclose(users_);
 }
 
-std::optional<ResultFileFailure> ResultFiles::create() {
+Status ResultFiles::create() {
   const char* const names[kFiles] = {kConceptsName, kUsersName};
   // A directory in the way would only show at the rename, after the first
   // file was replaced.
   for (const char* name : names) {
-    if (is_directory(name)) return ResultFileFailure{ResultFileFailure::Create, name};
+    if (is_directory(name)) return cannot_create(name);
   }
   const SignalsBlocked blocked;
   handle_signals();
@@ -126,34 +137,34 @@ std::optional<ResultFileFailure> ResultFiles::create() {
     *streams[k] = create_temporary(names[k], k);
     if (*streams[k] == nullptr) {
       discard();
-      return ResultFileFailure{ResultFileFailure::Create, names[k]};
+      return cannot_create(names[k]);
     }
   }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<ResultFileFailure> ResultFiles::commit() {
-  std::optional<ResultFileFailure> failure;
+Status ResultFiles::commit() {
+  Status failure;
   if (!written(concepts_)) {
-    failure = {ResultFileFailure::Write, kConceptsName};
+    failure = cannot_write(kConceptsName);
   } else if (!written(users_)) {
-    failure = {ResultFileFailure::Write, kUsersName};
+    failure = cannot_write(kUsersName);
   }
   const SignalsBlocked blocked;
-  if (!failure && std::rename(temporary_names[0], kConceptsName) != 0) {
-    failure = {ResultFileFailure::Create, kConceptsName};
+  if (failure.ok() && std::rename(temporary_names[0], kConceptsName) != 0) {
+    failure = cannot_create(kConceptsName);
   }
-  if (!failure && std::rename(temporary_names[1], kUsersName) != 0) {
-    failure = {ResultFileFailure::Create, kUsersName};
+  if (failure.ok() && std::rename(temporary_names[1], kUsersName) != 0) {
+    failure = cannot_create(kUsersName);
   }
-  if (failure) {
+  if (!failure.ok()) {
     discard();
     return failure;
   }
   temporaries = 0;
   committed_ = true;
   restore_signals();
-  return std::nullopt;
+  return {};
 }
 
 void ResultFiles::discard() {
@@ -165,3 +176,5 @@ void ResultFiles::discard() {
   temporaries = 0;
   restore_signals();
 }
+
+}  // namespace quadmine

@@ -12,13 +12,10 @@
 #pragma once
 
 #include <cstdio>
-#include <optional>
 
-// Why a result file failed, with the final name of the file.
-struct ResultFileFailure {
-  enum Kind { Create, Write } kind;
-  const char* name;
-};
+#include "util/status.h"
+
+namespace quadmine {
 
 class ResultFiles {
  public:
@@ -31,18 +28,19 @@ class ResultFiles {
   ResultFiles& operator=(const ResultFiles&) = delete;
 
   // Creates both temporary files (opened "w+") and starts removing them on the
-  // three signals. Fails (Create) when a temporary file cannot be made or a
-  // final name is a directory, having removed what was created.
-  std::optional<ResultFileFailure> create();
+  // three signals. Fails ("Impossible de creer le fichier NAME", with the
+  // final name) when a temporary file cannot be made or a final name is a
+  // directory, having removed what was created.
+  Status create();
 
   std::FILE* concepts() const { return concepts_; }
   std::FILE* users_only() const { return users_; }
 
-  // Flushes and checks both streams (Write failure), then renames both files
-  // over their final names (Create failure; nothing can be undone when the
-  // second rename fails after the first). After a failure the temporary files
-  // are removed.
-  std::optional<ResultFileFailure> commit();
+  // Flushes and checks both streams ("Impossible d'ecrire le fichier NAME"),
+  // then renames both files over their final names ("Impossible de creer le
+  // fichier NAME"; nothing can be undone when the second rename fails after
+  // the first). After a failure the temporary files are removed.
+  Status commit();
 
  private:
   void discard();
@@ -51,3 +49,5 @@ class ResultFiles {
   std::FILE* users_ = nullptr;
   bool committed_ = false;
 };
+
+}  // namespace quadmine

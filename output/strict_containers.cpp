@@ -4,6 +4,8 @@
 #include <functional>
 #include <system_error>
 
+namespace quadmine {
+
 namespace {
 
 constexpr std::size_t kPerBlock = 4096;
@@ -72,3 +74,5 @@ std::uint32_t StrictContainers::of(std::size_t id) {
     block_ = nullptr;
   }
 }
+
+}  // namespace quadmine

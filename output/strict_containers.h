@@ -21,6 +21,8 @@
 #include "store/thresholds.h"
 #include "store/triconcept.h"
 
+namespace quadmine {
+
 class StrictContainers {
  public:
   // The answer for a concept that was not looked at.
@@ -53,3 +55,5 @@ class StrictContainers {
   std::optional<std::thread> thread_;
   const Block* block_ = nullptr;
 };
+
+}  // namespace quadmine

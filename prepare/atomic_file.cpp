@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace quadmine {
+
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
   std::vector<char> name(path_.begin(), path_.end());
   const std::string suffix = ".tmp-XXXXXX";
@@ -49,3 +51,5 @@ bool AtomicFile::commit() {
   committed_ = true;
   return true;
 }
+
+}  // namespace quadmine

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+namespace quadmine {
+
 // A file written under a temporary name in the directory of its final path,
 // then renamed over that path by commit(), so that the path holds either its
 // earlier content or the whole new content, never a part.
@@ -35,3 +37,5 @@ class AtomicFile {
   bool committed_ = false;
   int error_ = 0;
 };
+
+}  // namespace quadmine

@@ -4,7 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/named_choice.h"
+#include "formats/named_choice.h"
+
+namespace quadmine {
 
 const char* const kPrepareUsage =
     "Usage: quadmine-prepare RAW BASE --user COL --tag COL --resource COL D-SOURCE [options]\n"
@@ -163,3 +165,5 @@ bool parse_prepare_options(int argc, const char* const* argv, PrepareOptions& o,
   }
   return check_d_source(o, period_given, unit_given, error);
 }
+
+}  // namespace quadmine

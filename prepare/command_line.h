@@ -15,6 +15,8 @@
 #include "prepare/period.h"
 #include "prepare/raw_fields.h"
 
+namespace quadmine {
+
 // Where D comes from: --d, --time or the calendar columns of --year.
 enum class DSource { Column, Time, Calendar };
 // Whether the first line is a header: detected, --header or --no-header.
@@ -43,3 +45,5 @@ bool parse_prepare_options(int argc, const char* const* argv, PrepareOptions& op
 
 // The text printed by --help.
 extern const char* const kPrepareUsage;
+
+}  // namespace quadmine

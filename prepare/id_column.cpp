@@ -2,6 +2,8 @@
 
 #include "prepare/raw_fields.h"
 
+namespace quadmine {
+
 std::uint32_t IdColumn::intern(std::string_view text) {
   const auto [it, added] =
       index_.try_emplace(std::string(text), static_cast<std::uint32_t>(texts_.size()));
@@ -24,3 +26,5 @@ std::vector<int> IdColumn::ids() const {
   for (std::size_t i = 0; i < codes.size(); ++i) codes[i] = static_cast<int>(i + 1);
   return codes;
 }
+
+}  // namespace quadmine

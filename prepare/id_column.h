@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace quadmine {
+
 // The distinct texts read from one column, numbered in order of first
 // appearance. When every text is a decimal integer in the int range
 // (whole_int) the column keeps them; otherwise it is coded 1, 2, ...
@@ -27,3 +29,5 @@ class IdColumn {
   std::vector<int> integers_;
   bool coded_ = false;
 };
+
+}  // namespace quadmine

@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "formats/code_dictionary.h"
 #include "prepare/atomic_file.h"
 #include "prepare/command_line.h"
 #include "prepare/raw_events.h"
-#include "tools/code_dictionary.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -40,7 +42,7 @@ struct DictionaryOutput {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int run_command(int argc, char** argv) {
   PrepareOptions options;
   std::string error;
   if (!parse_prepare_options(argc - 1, argv + 1, options, error)) {
@@ -90,3 +92,7 @@ int main(int argc, char** argv) {
   std::printf("\n");
   return 0;
 }
+
+}  // namespace quadmine
+
+int main(int argc, char** argv) { return quadmine::run_command(argc, argv); }

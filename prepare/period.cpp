@@ -1,5 +1,7 @@
 #include "prepare/period.h"
 
+namespace quadmine {
+
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
@@ -59,3 +61,5 @@ bool unix_time_code(std::int64_t seconds, Period period, int& code) {
       seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
   return calendar_code(civil_from_days(days), period, code);
 }
+
+}  // namespace quadmine

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace quadmine {
+
 enum class Period { Year, Month, Day };
 
 // A calendar date read from columns; month and day may be absent.
@@ -23,3 +25,5 @@ bool calendar_code(const CalendarDate& date, Period period, int& code);
 // The code of the UTC period holding the Unix time `seconds` (negative
 // before 1970). Returns false outside years 1 to 9999.
 bool unix_time_code(std::int64_t seconds, Period period, int& code);
+
+}  // namespace quadmine

@@ -8,6 +8,8 @@
 
 #include "text/line_reader.h"
 
+namespace quadmine {
+
 namespace {
 
 struct Column {
@@ -220,3 +222,5 @@ bool read_raw_events(std::FILE* in, const std::string& name, const PrepareOption
   finish(rows, out);
   return true;
 }
+
+}  // namespace quadmine

@@ -9,6 +9,8 @@
 #include "prepare/command_line.h"
 #include "prepare/id_column.h"
 
+namespace quadmine {
+
 // What a raw file gives.
 struct PreparedBase {
   std::vector<Quad> quads;  // U, T, R, D
@@ -31,3 +33,5 @@ struct PreparedBase {
 // header without the named column, a read error).
 bool read_raw_events(std::FILE* in, const std::string& name, const PrepareOptions& options,
                      PreparedBase& out, std::string& error);
+
+}  // namespace quadmine

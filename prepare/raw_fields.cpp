@@ -3,7 +3,8 @@
 #include <utility>
 
 #include "text/scanner.h"
-#include "tools/tokenize.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -33,6 +34,15 @@ bool take_quoted(std::string_view line, std::size_t& pos, std::string& field) {
   return false;
 }
 
+// Appends every maximal run of characters that are neither blank nor tab.
+void split_blanks(std::string_view line, std::vector<std::string>& fields) {
+  for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;) {
+    const std::size_t end = line.find_first_of(kBlanks, start);
+    fields.emplace_back(line.substr(start, end - start));
+    start = end == std::string_view::npos ? end : line.find_first_not_of(kBlanks, end);
+  }
+}
+
 }  // namespace
 
 bool whole_int(std::string_view text, int& out) {
@@ -52,7 +62,7 @@ Separator detect_separator(std::string_view first_line) {
 bool split_fields(std::string_view line, Separator separator, std::vector<std::string>& fields) {
   fields.clear();
   if (separator == Separator::Blanks) {
-    Tokenize(std::string(line), fields, std::string(kBlanks));
+    split_blanks(line, fields);
     return true;
   }
   const char sep = separator == Separator::Tab ? '\t' : ',';
@@ -74,3 +84,5 @@ bool split_fields(std::string_view line, Separator separator, std::vector<std::s
     ++pos;  // the separator
   }
 }
+
+}  // namespace quadmine

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace quadmine {
+
 enum class Separator { Tab, Comma, Blanks };
 
 // The separator of a file whose first line is `first_line`: Tab when the line
@@ -22,3 +24,5 @@ bool split_fields(std::string_view line, Separator separator, std::vector<std::s
 // Reads the whole of `text` as one int, as the base's numbers are read (white
 // space around it, an optional sign, decimal digits, within the int range).
 bool whole_int(std::string_view text, int& out);
+
+}  // namespace quadmine

@@ -3,8 +3,10 @@
 #include <map>
 #include <string_view>
 
+#include "formats/named_choice.h"
 #include "text/scanner.h"
-#include "tools/named_choice.h"
+
+namespace quadmine {
 
 const char* const kShowUsage =
     "Usage: quadmine-show [options]\n"
@@ -104,3 +106,5 @@ bool parse_show_options(int argc, const char* const* argv, ShowOptions& o, std::
   }
   return true;
 }
+
+}  // namespace quadmine

@@ -11,7 +11,9 @@
 #include <array>
 #include <string>
 
-#include "tools/concept_file.h"
+#include "formats/concept_file.h"
+
+namespace quadmine {
 
 // --sort: file order, or largest first by size or by one set's size.
 enum class SortKey { File, Size, Users, Tags, Resources, DValues };
@@ -38,3 +40,5 @@ bool parse_show_options(int argc, const char* const* argv, ShowOptions& options,
 
 // The text printed by --help.
 extern const char* const kShowUsage;
+
+}  // namespace quadmine

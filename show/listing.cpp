@@ -2,7 +2,9 @@
 
 #include <string>
 
-#include "tools/field_text.h"
+#include "formats/field_text.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -90,3 +92,5 @@ void print_concepts(std::FILE* out, const std::vector<const ReportedConcept*>& c
   }
   if (format == Format::Json) std::fputs(chosen.empty() ? "]\n" : "\n]\n", out);
 }
+
+}  // namespace quadmine

@@ -7,6 +7,8 @@
 #include "show/command_line.h"
 #include "show/names.h"
 
+namespace quadmine {
+
 // Prints `chosen` in their order, each numbered by its position in the report
 // file:
 //
@@ -25,3 +27,5 @@
 //         "resource_names" (null where the dictionary lacks the code).
 void print_concepts(std::FILE* out, const std::vector<const ReportedConcept*>& chosen,
                     const Names& names, Format format);
+
+}  // namespace quadmine

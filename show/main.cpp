@@ -13,14 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "formats/code_dictionary.h"
+#include "formats/concept_file.h"
 #include "show/command_line.h"
 #include "show/listing.h"
 #include "show/names.h"
 #include "show/selection.h"
 #include "show/summary.h"
-#include "tools/code_dictionary.h"
-#include "tools/concept_file.h"
 #include "tools/tool_files.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -43,7 +45,7 @@ std::string bad_line(const std::string& path, long line, const char* what) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int run_command(int argc, char** argv) {
   ShowOptions options;
   std::string error;
   if (!parse_show_options(argc - 1, argv + 1, options, error)) {
@@ -91,3 +93,7 @@ int main(int argc, char** argv) {
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) return fail("cannot write the output");
   return 0;
 }
+
+}  // namespace quadmine
+
+int main(int argc, char** argv) { return quadmine::run_command(argc, argv); }

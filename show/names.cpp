@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace quadmine {
+
 const std::string* Names::find(int d, int code) const {
   const CodeTexts& dictionary = texts[static_cast<std::size_t>(d)];
   const auto it = dictionary.find(code);
@@ -29,3 +31,5 @@ std::string json_string(const std::string& text) {
   }
   return out + "\"";
 }
+
+}  // namespace quadmine

@@ -4,8 +4,10 @@
 #include <array>
 #include <string>
 
-#include "tools/code_dictionary.h"
-#include "tools/concept_file.h"
+#include "formats/code_dictionary.h"
+#include "formats/concept_file.h"
+
+namespace quadmine {
 
 // The dictionaries given for each dimension: the text of a code when its
 // dimension's dictionary holds it, the code in decimal otherwise.
@@ -20,3 +22,5 @@ struct Names {
 
 // `text` as a JSON string, quotes included: '"', '\' and control bytes escaped.
 std::string json_string(const std::string& text);
+
+}  // namespace quadmine

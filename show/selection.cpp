@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+namespace quadmine {
+
 double concept_size(const ReportedConcept& c) {
   double size = 1;
   for (const auto& set : c.sets) size *= static_cast<double>(set.size());
@@ -43,3 +45,5 @@ std::vector<const ReportedConcept*> select_concepts(const std::vector<ReportedCo
   }
   return chosen;
 }
+
+}  // namespace quadmine

@@ -5,11 +5,15 @@
 
 #include <vector>
 
+#include "formats/concept_file.h"
 #include "show/command_line.h"
-#include "tools/concept_file.h"
+
+namespace quadmine {
 
 std::vector<const ReportedConcept*> select_concepts(const std::vector<ReportedConcept>& concepts,
                                                     const ShowOptions& options);
 
 // The number of cells a concept covers: the product of its four set sizes.
 double concept_size(const ReportedConcept& c);
+
+}  // namespace quadmine

@@ -7,9 +7,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "formats/field_text.h"
 #include "text/line_reader.h"
 #include "text/scanner.h"
-#include "tools/field_text.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -160,3 +162,5 @@ void print_summary(std::FILE* out, const Summary& summary, const Names& names, F
       break;
   }
 }
+
+}  // namespace quadmine

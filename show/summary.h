@@ -10,6 +10,8 @@
 #include "show/command_line.h"
 #include "show/names.h"
 
+namespace quadmine {
+
 // What users_only.txt holds: its lines and its distinct users (the users the
 // evaluations serve); `read` is false when it could not be read.
 struct UsersFileCount {
@@ -40,3 +42,5 @@ Summary summarize(const std::vector<const ReportedConcept*>& chosen, long top);
 // text, concepts). Json: one object with the same facts, a "name" beside each
 // top code of a dimension that has a dictionary.
 void print_summary(std::FILE* out, const Summary& summary, const Names& names, Format format);
+
+}  // namespace quadmine

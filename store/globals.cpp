@@ -18,6 +18,8 @@ int minsupp_d = 2;
 int ijk = 0;
 std::FILE* fp = nullptr;
 
+namespace quadmine {
+
 void reset_run_state() {
   ens_tc.clear();
   ens_tc2.clear();
@@ -30,3 +32,5 @@ void reset_run_state() {
 }
 
 Thresholds thresholds_from_globals() { return {minsupp_u, minsupp_t, minsupp_r, minsupp_d}; }
+
+}  // namespace quadmine

@@ -36,7 +36,11 @@ extern int ijk;
 // The input base, opened by the command line.
 extern std::FILE* fp;
 
+namespace quadmine {
+
 // Puts every store and scalar back to its state at process start. fp is not
 // closed (its owner closes it); it is only forgotten. For tests and harnesses
 // that run the pipeline more than once in one process.
 void reset_run_state();
+
+}  // namespace quadmine

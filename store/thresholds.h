@@ -6,6 +6,8 @@
 
 #include "store/triconcept.h"
 
+namespace quadmine {
+
 // A set of `size` elements (repetitions counted) reaches `threshold` when it
 // holds at least that many. This is the only size test of the program.
 constexpr bool reaches(std::size_t size, int threshold) {
@@ -31,3 +33,5 @@ struct Thresholds {
 // minsupp_r, minsupp_d). The phases read them once, through this, and hand the
 // value to the code that does the work.
 Thresholds thresholds_from_globals();
+
+}  // namespace quadmine

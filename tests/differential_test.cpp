@@ -9,6 +9,8 @@
 #include "output/report.h"
 #include "support.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 std::mt19937 rng(20261207);

@@ -1,26 +1,24 @@
-// The base loader through load_la_base: one table for what a line may hold,
+// The base loader: one table for what a line may hold,
 // one for how lines group into concepts.
 #include "loader/loader.h"
 
 #include "support.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
-// "<store> / <ijk>" after loading the base, or where and why the loader
-// stopped. The base "<dir>" is a directory: it opens but cannot be read.
+// "<store> / <lines read>" after loading the base "B", or the message that
+// says where and why the loader stopped. The base "<dir>" is a directory: it
+// opens but cannot be read.
 std::string load(const std::string& base, int min_users) {
-  reset_run_state();
-  minsupp_u = min_users;
-  fp = base == "<dir>" ? std::fopen(".", "r") : std::tmpfile();
-  std::fwrite(base.data(), 1, base.size(), fp);
-  std::rewind(fp);
-  const LoadResult r = load_la_base();
-  std::fclose(fp);
-  const std::string loaded = text(ens_tc) + " / " + std::to_string(ijk);
-  reset_run_state();
-  if (r.status == LoadStatus::Ok) return loaded;
-  return (r.status == LoadStatus::InvalidLine ? "invalid line " : "read error at line ") +
-         std::to_string(r.line);
+  std::FILE* f = base == "<dir>" ? std::fopen(".", "r") : std::tmpfile();
+  std::fwrite(base.data(), 1, base.size(), f);
+  std::rewind(f);
+  Store loaded;
+  const Result<LoadSummary> r = load_base(f, "B", min_users, loaded);
+  std::fclose(f);
+  return r.ok() ? text(loaded) + " / " + std::to_string(r->lines) : r.message();
 }
 
 TEST(Loader, WhatALineMayHold) {
@@ -33,19 +31,19 @@ TEST(Loader, WhatALineMayHold) {
     {"1 2 3 4:", "1|2|3|4 / 1"},
     {"2147483647 -2147483648 0 -1", "2147483647|-2147483648|0|-1 / 1"},
     {"\n \t\r\n\v\f\n", " / 0"},
-    {"user tag resource d\n1 2 3 4\n", "invalid line 1"},
-    {"1 2 3 4\n\n5 6 7\n", "invalid line 3"},
-    {"1 2 3 4\n12abc 6 7 8\n", "invalid line 2"},
-    {"1:2 3 4 5\n", "invalid line 1"},
-    {"1/2 3 4 5\n", "invalid line 1"},
-    {"1,2,3,4\n", "invalid line 1"},
-    {"\x01" "1 2 3 4\n", "invalid line 1"},
-    {"+ 1 2 3 4\n", "invalid line 1"},
-    {"2147483648 1 1 1\n", "invalid line 1"},
-    {"1 1 1 -2147483649\n", "invalid line 1"},
-    {std::string("1 2 3 4\n5 6\0 7 8\n", 18), "invalid line 2"},
-    {std::string("1 2 3 4\0\n", 9), "invalid line 1"},
-    {"<dir>", "read error at line 1"},
+    {"user tag resource d\n1 2 3 4\n", "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {"1 2 3 4\n\n5 6 7\n", "Ligne 3 de la base B invalide : quatre entiers attendus"},
+    {"1 2 3 4\n12abc 6 7 8\n", "Ligne 2 de la base B invalide : quatre entiers attendus"},
+    {"1:2 3 4 5\n", "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {"1/2 3 4 5\n", "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {"1,2,3,4\n", "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {"\x01" "1 2 3 4\n", "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {"+ 1 2 3 4\n", "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {"2147483648 1 1 1\n", "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {"1 1 1 -2147483649\n", "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {std::string("1 2 3 4\n5 6\0 7 8\n", 18), "Ligne 2 de la base B invalide : quatre entiers attendus"},
+    {std::string("1 2 3 4\0\n", 9), "Ligne 1 de la base B invalide : quatre entiers attendus"},
+    {"<dir>", "Lecture de la base B impossible a la ligne 1"},
   };
   // clang-format on
   for (const auto& [base, loaded] : rows) EXPECT_EQ(load(base, 1), loaded) << base;

@@ -13,6 +13,8 @@
 #include "store/set_primitives.h"
 #include "support.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 using Rows = std::vector<std::tuple<const char*, std::string, MinSupp, int, std::string>>;
@@ -46,7 +48,8 @@ std::string store_after() {
 std::string report(bool plain) {
   std::string ignored;
   std::FILE* sink = std::tmpfile();
-  plain ? reference::write_report(ignored, ignored) : write_report(sink, sink);
+  plain ? reference::write_report(ignored, ignored)
+        : write_report(ens_tc, ens_tc2, thresholds_from_globals(), sink, sink);
   std::fclose(sink);
   return text(ens_tc2) + " / " + text(ens_tc);
 }

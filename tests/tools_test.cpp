@@ -6,6 +6,8 @@
 #include "tools/store_dumps.h"
 #include "tools/tokenize.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 // A file of the scratch directory as "<missing>", "<dir>", "<full>" (writes

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <new>
 
+namespace quadmine {
+
 TextLineReader::~TextLineReader() { std::free(buffer_); }
 
 bool TextLineReader::next(std::FILE* stream, std::string_view& line) {
@@ -18,3 +20,5 @@ bool TextLineReader::next(std::FILE* stream, std::string_view& line) {
   line = std::string_view(buffer_, static_cast<std::size_t>(n));
   return true;
 }
+
+}  // namespace quadmine

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string_view>
 
+namespace quadmine {
+
 class TextLineReader {
  public:
   TextLineReader() = default;
@@ -26,3 +28,5 @@ class TextLineReader {
   char* buffer_ = nullptr;
   std::size_t capacity_ = 0;
 };
+
+}  // namespace quadmine

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+namespace quadmine {
+
 bool TextScanner::only_space_left() {
   while (pos_ < text_.size() && is_space(text_[pos_])) ++pos_;
   return pos_ == text_.size();
@@ -51,3 +53,5 @@ bool TextScanner::word(std::string_view& out) {
   out = text_.substr(first, pos_ - first);
   return true;
 }
+
+}  // namespace quadmine

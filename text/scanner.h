@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace quadmine {
+
 // White space as the "C" locale's isspace sees it: blank, tab, line feed,
 // vertical tab, form feed, carriage return.
 constexpr bool is_space(char c) {
@@ -43,3 +45,5 @@ class TextScanner {
   std::string_view text_;
   std::size_t pos_ = 0;
 };
+
+}  // namespace quadmine

@@ -7,6 +7,7 @@
 #include "text/line_reader.h"
 #include "tools/tool_files.h"
 
+namespace quadmine {
 namespace {
 
 constexpr const char* kCandidatesFile = "basemiaou.txt";
@@ -23,6 +24,9 @@ bool next_quad(TextLineReader& reader, std::FILE* stream, Quad& q) {
 }
 
 }  // namespace
+}  // namespace quadmine
+
+using namespace quadmine;  // NOLINT: the helpers above and the shared tools
 
 void miaou() {
   const FileHandle candidates = open_for_reading(kCandidatesFile);

@@ -2,12 +2,13 @@
 
 #include <string_view>
 
+#include "formats/dictionary_line.h"
 #include "text/line_reader.h"
-#include "tools/dictionary_line.h"
 
 std::FILE* fpp = nullptr;
 std::FILE* fpp2 = nullptr;
 
+namespace quadmine {
 namespace {
 
 // Reads `stream` from where it stands and returns true at the first line
@@ -28,6 +29,9 @@ bool find_line(TextLineReader& reader, std::FILE* stream, const Predicate& match
 }
 
 }  // namespace
+}  // namespace quadmine
+
+using namespace quadmine;  // NOLINT: the helpers above and the shared tools
 
 std::string avoir_letag_a_partir_du_code(int code) {
   if (fpp2 == nullptr) return std::string();

@@ -9,6 +9,7 @@
 #include "store/thresholds.h"
 #include "tools/tool_files.h"
 
+namespace quadmine {
 namespace {
 
 void write_set(std::FILE* out, const std::vector<int>& set, const char* element_format) {
@@ -32,6 +33,9 @@ constexpr std::array<SplitFile, 3> kSplitFiles = {{
 }};
 
 }  // namespace
+}  // namespace quadmine
+
+using namespace quadmine;  // NOLINT: the helpers above and the shared tools
 
 void ecrire_1erfichier(std::FILE* out) {
   if (out == nullptr) return;

@@ -1,5 +1,7 @@
 #include "tools/tool_files.h"
 
+namespace quadmine {
+
 FileHandle open_for_reading(const char* name) {
   FileHandle file(std::fopen(name, "r"));
   if (file) {
@@ -31,3 +33,5 @@ bool finish_writing(FileHandle file, const char* name) {
   }
   return true;
 }
+
+}  // namespace quadmine

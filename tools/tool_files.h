@@ -3,12 +3,10 @@
 #pragma once
 
 #include <cstdio>
-#include <memory>
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+#include "util/file_handle.h"
+
+namespace quadmine {
 
 // Opens `name` for reading; it must also be readable (a directory opens but
 // cannot be read). Otherwise prints
@@ -25,3 +23,5 @@ FileHandle create_for_writing(const char* name);
 //   "\nERROR : Impossible d'ecrire le fichier <name>...\n"
 // Returns whether everything was written.
 bool finish_writing(FileHandle file, const char* name);
+
+}  // namespace quadmine

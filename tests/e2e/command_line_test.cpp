@@ -4,6 +4,8 @@
 // standard error joins standard output, so stray progress output shows).
 #include "support.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 const std::string kUsage =

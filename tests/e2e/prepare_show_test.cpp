@@ -3,6 +3,8 @@
 // warning of quadmine on a base whose triples form several runs.
 #include "support.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 // Runs `program args` (args already quoted for the shell) in the current directory.

@@ -17,6 +17,8 @@
 
 #include "support.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -18,6 +18,8 @@
 #include "store/globals.h"
 #include "store/set_primitives.h"
 
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
 namespace reference {
 namespace {
 
@@ -232,7 +234,7 @@ std::string check_base(const std::string& base, const MinSupp& minsupp) {
   minsupp_u = minsupp.u, minsupp_t = minsupp.t, minsupp_r = minsupp.r, minsupp_d = minsupp.d;
   const Stream input = temporary(base);
   fp = input.get();
-  if (load_la_base().status != LoadStatus::Ok) return kRejected;
+  if (!load_la_base().ok()) return kRejected;
   Store store = ens_tc;
   if (!same_pass(find_ts_v3, reference::find_ts_v3, store)) return "the tag pass differs";
   if (!same_pass(find_rs, reference::find_rs, store)) return "the resource pass differs";
@@ -244,7 +246,7 @@ std::string check_base(const std::string& base, const MinSupp& minsupp) {
   ens_tc = store;
   ens_tc2.clear();
   const Stream concepts_file = temporary(), users_file = temporary();
-  write_report(concepts_file.get(), users_file.get());
+  write_report(ens_tc, ens_tc2, thresholds_from_globals(), concepts_file.get(), users_file.get());
   if (contents(concepts_file.get()) != concepts || contents(users_file.get()) != users ||
       ens_tc2 != reported || ens_tc != left) {
     return "the report differs";

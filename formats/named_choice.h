@@ -4,6 +4,8 @@
 #include <map>
 #include <string_view>
 
+namespace quadmine {
+
 // Sets `out` to the value that `choices` gives the name `text`; false, leaving
 // `out` as it was, when there is none.
 template <typename Value>
@@ -13,3 +15,5 @@ bool pick(const std::map<std::string_view, Value>& choices, std::string_view tex
   out = it->second;
   return true;
 }
+
+}  // namespace quadmine

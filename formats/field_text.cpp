@@ -1,4 +1,6 @@
-#include "tools/field_text.h"
+#include "formats/field_text.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -45,3 +47,5 @@ std::string decode_field(std::string_view word) {
   }
   return text;
 }
+
+}  // namespace quadmine

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace quadmine {
+
 // The index of each set of a concept.
 enum Dimension { kUsers = 0, kTags = 1, kResources = 2, kDValues = 3 };
 constexpr int kDimensions = 4;
@@ -24,3 +26,5 @@ struct ReportedConcept {
 // or the number of the first line that is not a concept line (a read error
 // counts as the line after the last one read).
 long read_concept_file(std::FILE* in, std::vector<ReportedConcept>& out);
+
+}  // namespace quadmine

@@ -1,11 +1,13 @@
-#include "tools/code_dictionary.h"
+#include "formats/code_dictionary.h"
 
 #include <string_view>
 
+#include "formats/dictionary_line.h"
+#include "formats/field_text.h"
 #include "text/line_reader.h"
 #include "text/scanner.h"
-#include "tools/dictionary_line.h"
-#include "tools/field_text.h"
+
+namespace quadmine {
 
 bool write_code_dictionary(std::FILE* out, DictionaryKind kind,
                            const std::vector<std::string>& texts) {
@@ -39,3 +41,5 @@ long read_code_dictionary(std::FILE* in, DictionaryKind kind, CodeTexts& out) {
   }
   return 0;
 }
+
+}  // namespace quadmine

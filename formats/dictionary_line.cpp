@@ -1,6 +1,8 @@
-#include "tools/dictionary_line.h"
+#include "formats/dictionary_line.h"
 
 #include "text/scanner.h"
+
+namespace quadmine {
 
 bool parse_dictionary_line(std::string_view line, DictionaryLine& out) {
   if (line.find('\0') != std::string_view::npos) return false;
@@ -13,3 +15,5 @@ bool parse_dictionary_line(std::string_view line, DictionaryLine& out) {
   out = fields;
   return true;
 }
+
+}  // namespace quadmine

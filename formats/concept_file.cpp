@@ -1,10 +1,12 @@
-#include "tools/concept_file.h"
+#include "formats/concept_file.h"
 
 #include <charconv>
 #include <string_view>
 #include <utility>
 
 #include "text/line_reader.h"
+
+namespace quadmine {
 
 namespace {
 
@@ -55,3 +57,5 @@ long read_concept_file(std::FILE* in, std::vector<ReportedConcept>& out) {
   }
   return std::ferror(in) != 0 ? number + 1 : 0;
 }
+
+}  // namespace quadmine

@@ -1,7 +1,9 @@
-#include "driver/progress.h"
+#include "util/progress.h"
 
 #include <chrono>
 #include <cstdio>
+
+namespace quadmine {
 
 namespace progress_detail {
 bool enabled = false;
@@ -54,3 +56,5 @@ void progress_end() {
   std::fprintf(stderr, "\r\033[K");
   std::fflush(stderr);
 }
+
+}  // namespace quadmine

@@ -10,6 +10,8 @@
 
 #include <string_view>
 
+namespace quadmine {
+
 struct DictionaryLine {
   std::string_view tag;  // field 1
   int number = 0;        // field 2, used by no lookup
@@ -23,3 +25,5 @@ struct DictionaryLine {
 // number does not fit in an int, or the line holds a NUL byte (the
 // dictionaries are text). The views in `out` point into `line`.
 bool parse_dictionary_line(std::string_view line, DictionaryLine& out);
+
+}  // namespace quadmine

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+namespace quadmine {
+
 // Shows progress from now on when `on` (the driver passes whether standard
 // error is a terminal).
 void progress_enable(bool on);
@@ -30,3 +32,5 @@ inline void progress_step(std::size_t done) {
   if (!progress_detail::enabled || --progress_detail::countdown != 0) return;
   progress_detail::redraw(done);
 }
+
+}  // namespace quadmine

@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace quadmine {
+
 enum class DictionaryKind { Tag, Resource };
 
 // Writes one line per text, texts[i] under code i + 1, each text non-empty.
@@ -27,3 +29,5 @@ using CodeTexts = std::unordered_map<int, std::string>;
 // the first line of a code wins. Returns 0 on success, or the number of the
 // first line (from 1) that does not hold the five fields.
 long read_code_dictionary(std::FILE* in, DictionaryKind kind, CodeTexts& out);
+
+}  // namespace quadmine
