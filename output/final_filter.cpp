@@ -23,6 +23,6 @@ void test_inclusionFINAL(int position, const TriConcept& examined, std::vector<T
       if (static_cast<int>(i) < position) ++before;
     }
   }
-  nettoyage_de_la_baseStandard(copies);
+  quadmine::erase_positions(store, copies);
   if (erased_before != nullptr) *erased_before = before;
 }

@@ -12,7 +12,7 @@
 // (every element of the examined set occurs in the other) and differs in at
 // least one set size strictly contains it: `subsumed` is set to true (never
 // cleared; the caller clears it). A record that contains it with four equal
-// sizes is an equal copy and is erased from ens_tc after the scan.
+// sizes is an equal copy and is erased from `store` after the scan.
 //
 // With repeated elements an equal copy may stand before `position`; the
 // examined record then moves down by the number of such erasures, which is

@@ -39,9 +39,11 @@ void elements_en_commun(const std::vector<int>& a, const std::vector<int>& b,
   }
 }
 
-void nettoyage_de_la_baseStandard(const std::vector<int>& positions) {
+namespace quadmine {
+
+void erase_positions(std::vector<TriConcept>& store, const std::vector<int>& positions) {
   if (positions.empty()) return;
-  const std::size_t n = ens_tc.size();
+  const std::size_t n = store.size();
 
   bool ascending_in_range = true;
   for (std::size_t k = 0; k < positions.size(); ++k) {
@@ -57,8 +59,8 @@ void nettoyage_de_la_baseStandard(const std::vector<int>& positions) {
     // prescribes, but never address a record outside the store.
     for (std::size_t k = 0; k < positions.size(); ++k) {
       const long long at = static_cast<long long>(positions[k]) - static_cast<long long>(k);
-      if (at >= 0 && static_cast<std::size_t>(at) < ens_tc.size()) {
-        ens_tc.erase(ens_tc.begin() + static_cast<std::ptrdiff_t>(at));
+      if (at >= 0 && static_cast<std::size_t>(at) < store.size()) {
+        store.erase(store.begin() + static_cast<std::ptrdiff_t>(at));
       }
     }
     return;
@@ -73,7 +75,13 @@ void nettoyage_de_la_baseStandard(const std::vector<int>& positions) {
       ++next;
       continue;
     }
-    ens_tc[write++] = std::move(ens_tc[read]);
+    store[write++] = std::move(store[read]);
   }
-  ens_tc.erase(ens_tc.begin() + static_cast<std::ptrdiff_t>(write), ens_tc.end());
+  store.erase(store.begin() + static_cast<std::ptrdiff_t>(write), store.end());
+}
+
+}  // namespace quadmine
+
+void nettoyage_de_la_baseStandard(const std::vector<int>& positions) {
+  quadmine::erase_positions(ens_tc, positions);
 }

@@ -10,6 +10,8 @@
 
 #include <vector>
 
+#include "store/triconcept.h"
+
 // True if some element of `set` equals `key`.
 bool containsStandard(const std::vector<int>& set, int key);
 
@@ -26,8 +28,15 @@ bool inclus_egalStandard(const std::vector<int>& a, const std::vector<int>& b);
 void elements_en_commun(const std::vector<int>& a, const std::vector<int>& b,
                         std::vector<int>& output);
 
-// Erases from ens_tc the records at the strictly ascending positions
+// erase_positions(ens_tc, positions).
+void nettoyage_de_la_baseStandard(const std::vector<int>& positions);
+
+namespace quadmine {
+
+// Erases from `store` the records at the strictly ascending positions
 // `positions`, keeping the order of the others. Outside that contract it
 // erases position (positions[k] - k) for each k but never addresses a record
 // outside the store.
-void nettoyage_de_la_baseStandard(const std::vector<int>& positions);
+void erase_positions(std::vector<TriConcept>& store, const std::vector<int>& positions);
+
+}  // namespace quadmine
