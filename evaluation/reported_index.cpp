@@ -1,16 +1,16 @@
 #include "evaluation/reported_index.h"
 
 #include <algorithm>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
+
+#include "index/flat_int_map.h"
 
 namespace quadmine {
 
 ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported, Parts parts)
     : reported_(reported) {
   std::vector<std::pair<int, std::uint32_t>> firsts;  // (first D value, concept)
-  std::unordered_map<int, std::uint32_t> resource_numbers;
+  FlatIntMap resource_numbers;                        // resource -> number, in order of first sight
   rs_starts_.push_back(0);
   for (std::uint32_t c = 0; c < reported.size(); ++c) {
     const TriConcept& concept_c = reported[c];
@@ -18,7 +18,7 @@ ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported, Parts part
     if (parts == Parts::UsersOnly) continue;
     for (const int r : concept_c.rs) {
       const auto fresh = static_cast<std::uint32_t>(resource_numbers.size());
-      resource_of_.push_back(resource_numbers.emplace(r, fresh).first->second);
+      resource_of_.push_back(resource_numbers.emplace(r, fresh));
     }
     rs_starts_.push_back(static_cast<std::uint32_t>(resource_of_.size()));
   }
@@ -100,11 +100,12 @@ void ReportedIndex::place_resources(std::span<const std::uint32_t> members, std:
 }
 
 void ReportedIndex::index_users(std::span<const std::uint32_t> members, Parts parts) {
-  std::unordered_set<int> seen;
+  FlatIntMap seen;                                     // user -> number, in order of first sight
   std::vector<std::pair<int, std::uint32_t>> holders;  // (user, concept)
   for (const std::uint32_t c : members) {
     for (const int u : reported_[c].us) {
-      if (seen.insert(u).second) users_.push_back(u);
+      const auto fresh = static_cast<std::uint32_t>(seen.size());
+      if (seen.emplace(u, fresh) == fresh) users_.push_back(u);
       if (parts == Parts::All) holders.emplace_back(u, c);
     }
   }

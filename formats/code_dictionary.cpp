@@ -1,6 +1,8 @@
 #include "formats/code_dictionary.h"
 
+#include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "formats/dictionary_line.h"
 #include "formats/field_text.h"
@@ -8,6 +10,16 @@
 #include "text/scanner.h"
 
 namespace quadmine {
+
+void CodeTexts::add(int code, std::string text) {
+  const auto fresh = static_cast<std::uint32_t>(texts_.size());
+  if (number_of_.emplace(code, fresh) == fresh) texts_.push_back(std::move(text));
+}
+
+const std::string* CodeTexts::find(int code) const {
+  const std::uint32_t number = number_of_.find(code);
+  return number == FlatIntMap::kAbsent ? nullptr : &texts_[number];
+}
 
 bool write_code_dictionary(std::FILE* out, DictionaryKind kind,
                            const std::vector<std::string>& texts) {
@@ -34,9 +46,9 @@ long read_code_dictionary(std::FILE* in, DictionaryKind kind, CodeTexts& out) {
     DictionaryLine fields;
     if (!parse_dictionary_line(line, fields)) return number;
     if (kind == DictionaryKind::Tag) {
-      out.try_emplace(fields.tag_code, decode_field(fields.tag));
+      out.add(fields.tag_code, decode_field(fields.tag));
     } else {
-      out.try_emplace(fields.url_code, decode_field(fields.url));
+      out.add(fields.url_code, decode_field(fields.url));
     }
   }
   return 0;

@@ -9,10 +9,12 @@
 // so they never match a code.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "index/flat_int_map.h"
 
 namespace quadmine {
 
@@ -23,7 +25,20 @@ enum class DictionaryKind { Tag, Resource };
 bool write_code_dictionary(std::FILE* out, DictionaryKind kind,
                            const std::vector<std::string>& texts);
 
-using CodeTexts = std::unordered_map<int, std::string>;
+// Code -> text, as read from a dictionary.
+class CodeTexts {
+ public:
+  // Stores `text` under `code` unless the code has a text already.
+  void add(int code, std::string text);
+  // The text of `code`, or null.
+  const std::string* find(int code) const;
+  std::size_t size() const { return texts_.size(); }
+  bool empty() const { return texts_.empty(); }
+
+ private:
+  FlatIntMap number_of_;  // code -> position of its text in texts_
+  std::vector<std::string> texts_;
+};
 
 // Reads every line of `in` (blank lines skipped) into code -> decoded text;
 // the first line of a code wins. Returns 0 on success, or the number of the

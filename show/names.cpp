@@ -5,9 +5,7 @@
 namespace quadmine {
 
 const std::string* Names::find(int d, int code) const {
-  const CodeTexts& dictionary = texts[static_cast<std::size_t>(d)];
-  const auto it = dictionary.find(code);
-  return it == dictionary.end() ? nullptr : &it->second;
+  return texts[static_cast<std::size_t>(d)].find(code);
 }
 
 std::string Names::of(int d, int code) const {
