@@ -10,6 +10,8 @@
 //   kFreeSlot there marks a free slot, so no stored value may equal it.
 // - Hashes are made with mix_key(): of one word for a short key, folded word
 //   by word for a longer one.
+// - A table's TableShape sets how many slots it starts with and whether it
+//   can be cleared.
 //
 // The table knows neither keys nor equality: its owner hands probe() the hash
 // and a test of a taken slot, and make_room() a way to hash a taken slot again.
@@ -33,11 +35,20 @@ inline std::uint64_t mix_key(std::uint64_t x) {
   return y ^ (y >> 32);
 }
 
-// `kTrackTaken` keeps the list of taken slots, for a clear() in time
-// proportional to the keys rather than to the slots.
-template <typename Slot, bool kTrackTaken = false>
+// What a table is sized and kept for.
+struct TableShape {
+  // The number of slots the first key brings (a power of two): more for a
+  // table that surely grows large, so that it skips the first doublings.
+  std::size_t first_capacity = 64;
+  // Whether the table keeps the list of its taken slots, for a clear() in
+  // time proportional to its keys rather than to its slots.
+  bool clearable = false;
+};
+
+template <typename Slot, TableShape kShape = TableShape{}>
 class OpenTable {
   static_assert(Slot{}.value == kFreeSlot, "a default slot must be free");
+  static_assert(std::has_single_bit(kShape.first_capacity) && kShape.first_capacity >= 2);
 
  public:
   // Number of taken slots.
@@ -69,11 +80,11 @@ class OpenTable {
   void take(std::size_t s, const Slot& slot) {
     slots_[s] = slot;
     ++count_;
-    if constexpr (kTrackTaken) taken_.push_back(s);
+    if constexpr (kShape.clearable) taken_.push_back(s);
   }
 
   // Frees every slot; keeps the array.
-  void clear() requires kTrackTaken {
+  void clear() requires(kShape.clearable) {
     for (const std::size_t s : taken_) slots_[s] = Slot{};
     taken_.clear();
     count_ = 0;
@@ -85,13 +96,11 @@ class OpenTable {
   }
 
  private:
-  static constexpr std::size_t kFirstCapacity = 64;
-
   std::size_t home(std::uint64_t hash) const { return static_cast<std::size_t>(hash >> shift_); }
 
   template <typename HashOf>
   void grow(const HashOf& hash_of) {
-    const std::size_t capacity = slots_.empty() ? kFirstCapacity : 2 * slots_.size();
+    const std::size_t capacity = slots_.empty() ? kShape.first_capacity : 2 * slots_.size();
     std::vector<Slot> old(capacity);
     old.swap(slots_);
     mask_ = capacity - 1;
@@ -102,7 +111,7 @@ class OpenTable {
       slots_[to] = slot;
       return to;
     };
-    if constexpr (kTrackTaken) {
+    if constexpr (kShape.clearable) {
       for (std::size_t& s : taken_) s = place(old[s]);
     } else {
       for (const Slot& slot : old) {
@@ -115,7 +124,7 @@ class OpenTable {
   std::size_t mask_ = 0;
   unsigned shift_ = 63;  // 64 - log2 of the number of slots, once there are slots
   std::size_t count_ = 0;
-  std::vector<std::size_t> taken_;  // with kTrackTaken: the taken slots
+  std::vector<std::size_t> taken_;  // when clearable: the taken slots
 };
 
 }  // namespace quadmine

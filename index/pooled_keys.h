@@ -14,14 +14,14 @@
 
 namespace quadmine {
 
-template <typename Element>
+template <typename Element, TableShape kShape = TableShape{}>
 class PooledKeys {
  public:
-  // Adds a key of `length` elements: `equal(stored)` tells whether the
-  // `length` elements from `stored` are the key, `append(pool)` appends the
-  // key to the pool (exactly `length` elements). False when an equal key was
-  // added before (since the last clear()); `hash` must then be the hash given
-  // for that key. The pool is addressed by 32 bits: a pool that outgrows them
+  // Adds the key of hash `hash` and `length` elements (equal keys must come
+  // with equal hashes): `equal(stored)` tells whether the `length` elements
+  // from `stored` are the key, `append(pool)` appends the key to the pool
+  // (exactly `length` elements). False when an equal key was added since the
+  // last clear(). The pool is addressed by 32 bits: a pool that outgrows them
   // raises std::bad_alloc, as when memory runs out.
   template <typename Equal, typename Append>
   bool insert(std::uint64_t hash, std::size_t length, const Equal& equal, const Append& append) {
@@ -38,7 +38,7 @@ class PooledKeys {
   }
 
   // Forgets every key, in time proportional to their number.
-  void clear() {
+  void clear() requires(kShape.clearable) {
     table_.clear();
     pool_.clear();
   }
@@ -52,7 +52,7 @@ class PooledKeys {
     std::uint32_t value = kFreeSlot;  // where the key starts in pool_
     std::uint32_t length = 0;
   };
-  OpenTable<Slot, true> table_;
+  OpenTable<Slot, kShape> table_;
   std::vector<Element> pool_;
 };
 

@@ -25,7 +25,9 @@ class SetKeys {
   void prefetch(std::uint64_t hash) const { keys_.prefetch(hash); }
 
  private:
-  PooledKeys<int> keys_;
+  // A pass decides on thousands of candidates or none: the first one brings
+  // room for many.
+  PooledKeys<int, TableShape{.first_capacity = 1024}> keys_;
 };
 
 }  // namespace quadmine

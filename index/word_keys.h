@@ -20,7 +20,7 @@ class WordKeys {
   void clear() { keys_.clear(); }
 
  private:
-  PooledKeys<std::uint64_t> keys_;
+  PooledKeys<std::uint64_t, TableShape{.clearable = true}> keys_;
 };
 
 }  // namespace quadmine

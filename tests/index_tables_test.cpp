@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/code_dictionary.h"
 #include "index/flat_int_map.h"
 #include "index/open_table.h"
 #include "index/pooled_keys.h"
@@ -31,11 +32,18 @@ template <typename Key>
 void check_flat_map(const std::vector<Key>& keys, const std::vector<Key>& absent) {
   FlatMap<Key> map;
   std::map<Key, std::uint32_t> plain;
-  for (const Key key : keys) {
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    const Key key = keys[k];
     const auto fresh = static_cast<std::uint32_t>(plain.size());
     const std::uint32_t expected = plain.emplace(key, fresh).first->second;
     ASSERT_EQ(map.emplace(key, fresh), expected) << key;
     ASSERT_EQ(map.size(), plain.size());
+    // At every size, a key that is not there is found missing (a look-up
+    // ends, on a free slot).
+    const Key other = absent[k % absent.size()];
+    if (!plain.contains(other)) {
+      ASSERT_EQ(map.find(other), FlatMap<Key>::kAbsent) << other;
+    }
   }
   for (const auto& [key, value] : plain) ASSERT_EQ(map.find(key), value) << key;
   for (const Key key : absent) {
@@ -99,8 +107,8 @@ struct TestSlot {
   std::uint32_t value = kFreeSlot;  // the key
 };
 
-template <bool kTrackTaken>
-std::size_t add(OpenTable<TestSlot, kTrackTaken>& table, std::uint64_t hash, std::uint32_t key) {
+template <TableShape kShape>
+std::size_t add(OpenTable<TestSlot, kShape>& table, std::uint64_t hash, std::uint32_t key) {
   table.make_room([](const TestSlot& slot) { return slot.hash; });
   const std::size_t s =
       table.probe(hash, [key](const TestSlot& slot) { return slot.value == key; });
@@ -108,8 +116,8 @@ std::size_t add(OpenTable<TestSlot, kTrackTaken>& table, std::uint64_t hash, std
   return s;
 }
 
-template <bool kTrackTaken>
-bool has(const OpenTable<TestSlot, kTrackTaken>& table, std::uint64_t hash, std::uint32_t key) {
+template <TableShape kShape>
+bool has(const OpenTable<TestSlot, kShape>& table, std::uint64_t hash, std::uint32_t key) {
   return !table.is_free(
       table.probe(hash, [key](const TestSlot& slot) { return slot.value == key; }));
 }
@@ -119,12 +127,13 @@ bool has(const OpenTable<TestSlot, kTrackTaken>& table, std::uint64_t hash, std:
 TEST(Tables, CoreWithEveryKeyInOneHomeSlot) {
   for (const std::uint64_t hash : {0ull, ~0ull, 1ull << 63}) {
     SCOPED_TRACE(hash);
-    OpenTable<TestSlot> table;
+    OpenTable<TestSlot, TableShape{.first_capacity = 2}> table;
     for (std::uint32_t key = 0; key < 1000; ++key) {
       add(table, hash, key);
       const std::size_t s = add(table, hash, key / 2);  // there already: found, not added
       ASSERT_EQ(add(table, hash, key / 2), s);
       ASSERT_EQ(table.size(), key + 1);
+      ASSERT_FALSE(has(table, hash, 5000));  // the walk ends on a free slot
     }
     for (std::uint32_t key = 0; key < 1000; ++key) ASSERT_TRUE(has(table, hash, key)) << key;
     EXPECT_FALSE(has(table, hash, 1000));
@@ -136,7 +145,7 @@ TEST(Tables, CoreWithEveryKeyInOneHomeSlot) {
 // Even keys all share the home slot of hash 0; odd keys are spread.
 TEST(Tables, CoreClearedBetweenRounds) {
   const auto hash = [](std::uint32_t key) { return key % 2 ? key * 0x9e3779b97f4a7c15ull : 0; };
-  OpenTable<TestSlot, true> table;
+  OpenTable<TestSlot, TableShape{.first_capacity = 2, .clearable = true}> table;
   RandomSets r(5);
   for (int round = 0; round < 6; ++round) {
     std::set<std::uint32_t> keys;
@@ -237,7 +246,7 @@ TEST(Tables, WordKeysTellLengthsApart) {
 // The pooled keys behind SetKeys and WordKeys, with one hash for every key and
 // clears in between: the stored elements alone decide, and a clear forgets.
 TEST(Tables, PooledKeysUnderOneHashWithClears) {
-  PooledKeys<int> keys;
+  PooledKeys<int, TableShape{.first_capacity = 2, .clearable = true}> keys;
   RandomSets r(29);
   for (int round = 0; round < 4; ++round) {
     std::set<Ints> plain;
@@ -254,6 +263,23 @@ TEST(Tables, PooledKeysUnderOneHashWithClears) {
     }
     keys.clear();
   }
+}
+
+// The code dictionaries are read into such a table: the first text of a code
+// stays.
+TEST(Tables, CodeTextsKeepTheFirstTextOfACode) {
+  CodeTexts texts;
+  EXPECT_TRUE(texts.empty());
+  EXPECT_EQ(texts.find(1), nullptr);
+  texts.add(1, "rock");
+  texts.add(-1, "minus");
+  texts.add(1, "jazz");
+  texts.add(INT_MAX, "last");
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(*texts.find(1), "rock");
+  EXPECT_EQ(*texts.find(-1), "minus");
+  EXPECT_EQ(*texts.find(INT_MAX), "last");
+  EXPECT_EQ(texts.find(2), nullptr);
 }
 
 }  // namespace

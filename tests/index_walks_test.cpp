@@ -84,12 +84,13 @@ TEST(Marks, ElementMarksAgainstStdSet) {
   }
 }
 
-// The ids common to every list and passing the signatures, ascending.
+// The ids common to every list whose signature holds the needed bits,
+// ascending.
 Ids plain_common_ids(const std::vector<Ids>& lists, const IdSignatures& signatures) {
   Ids out;
   if (lists.empty()) return out;
   for (const std::uint32_t id : lists[0]) {
-    bool everywhere = signatures.pass(id);
+    bool everywhere = signatures.of.empty() || (signatures.of[id] | ~signatures.needed) == ~0ull;
     for (const Ids& list : lists) {
       everywhere = everywhere && std::find(list.begin(), list.end(), id) != list.end();
     }
