@@ -18,7 +18,8 @@ constexpr const char* kOutputFile = "xxxbasemiaousortie.txt";
 bool next_quad(TextLineReader& reader, std::FILE* stream, Quad& q) {
   std::string_view line;
   while (reader.next(stream, line)) {
-    if (parse_base_line(line.data(), line.size(), q) == LineKind::Quadruple) return true;
+    const LineKind kind = parse_base_line(line.data(), line.size(), q);
+    if (kind == LineKind::Quadruple || kind == LineKind::WideQuadruple) return true;
   }
   return false;
 }
