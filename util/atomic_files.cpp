@@ -143,7 +143,7 @@ bool is_directory(const std::string& path) {
 }
 
 std::string with_reason(const char* what, const std::string& path, int error) {
-  return what + path + ": " + std::strerror(error);
+  return what + path + (error != 0 ? std::string(": ") + std::strerror(error) : std::string());
 }
 
 std::string cannot_create(const std::string& path, int error) {
@@ -198,9 +198,9 @@ Status AtomicFiles::fail_create(const std::string& path, int error) {
 
 Status AtomicFiles::check_streams() const {
   for (const File& file : pending_) {
-    errno = 0;
+    errno = 0;  // stays 0 when only an earlier write failed: its reason is gone
     if (std::fflush(file.stream) != 0 || std::ferror(file.stream) != 0) {
-      return Status::error(messages_.cannot_write(file.path, errno != 0 ? errno : EIO));
+      return Status::error(messages_.cannot_write(file.path, errno));
     }
   }
   for (const File& file : pending_) {

@@ -29,12 +29,15 @@
 
 namespace quadmine {
 
-// The messages of the failures, each given the final path and the errno.
+// The messages of the failures, each given the final path and the errno (0
+// when the reason is not known).
 struct FileMessages {
   // The temporary file cannot be made, a final path is a directory, or a
   // rename fails. Default: "cannot create PATH: REASON".
   std::string (*cannot_create)(const std::string& path, int error);
-  // A flush or an earlier write failed. Default: "cannot write PATH: REASON".
+  // A flush or an earlier write failed. Default: "cannot write PATH: REASON",
+  // or "cannot write PATH" when the failed write was an earlier one, whose
+  // reason stdio does not keep.
   std::string (*cannot_write)(const std::string& path, int error);
 };
 
