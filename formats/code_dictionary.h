@@ -14,20 +14,24 @@
 #include <unordered_map>
 #include <vector>
 
+#include "util/status.h"
+
 namespace quadmine {
 
 enum class DictionaryKind { Tag, Resource };
 
 // Writes one line per text, texts[i] under code i + 1, each text non-empty.
-// Returns false when a write fails.
-bool write_code_dictionary(std::FILE* out, DictionaryKind kind,
+// A failed write shows in the stream's error indicator, which the caller
+// checks (AtomicFiles::commit does).
+void write_code_dictionary(std::FILE* out, DictionaryKind kind,
                            const std::vector<std::string>& texts);
 
 using CodeTexts = std::unordered_map<int, std::string>;
 
-// Reads every line of `in` (blank lines skipped) into code -> decoded text;
-// the first line of a code wins. Returns 0 on success, or the number of the
-// first line (from 1) that does not hold the five fields.
-long read_code_dictionary(std::FILE* in, DictionaryKind kind, CodeTexts& out);
+// Reads every line of `in` (named `name` in messages; blank lines skipped)
+// into code -> decoded text; the first line of a code wins. Fails with
+// "NAME:LINE: not a dictionary line" at the first line that does not hold the
+// five fields, or "NAME:LINE: read error".
+Result<CodeTexts> read_code_dictionary(std::FILE* in, const std::string& name, DictionaryKind kind);
 
 }  // namespace quadmine

@@ -42,20 +42,22 @@ bool parse_concept_line(std::string_view line, ReportedConcept& c) {
 
 }  // namespace
 
-long read_concept_file(std::FILE* in, std::vector<ReportedConcept>& out) {
+Result<std::vector<ReportedConcept>> read_concept_file(std::FILE* in, const std::string& name) {
   TextLineReader reader;
   std::string_view line;
+  std::vector<ReportedConcept> concepts;
   long number = 0;
   while (reader.next(in, line)) {
     ++number;
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
     if (line.empty()) continue;
     ReportedConcept c;
-    c.number = static_cast<long>(out.size()) + 1;
-    if (!parse_concept_line(line, c)) return number;
-    out.push_back(std::move(c));
+    c.number = static_cast<long>(concepts.size()) + 1;
+    if (!parse_concept_line(line, c)) return line_error(name, number, "not a concept line");
+    concepts.push_back(std::move(c));
   }
-  return std::ferror(in) != 0 ? number + 1 : 0;
+  if (std::ferror(in) != 0) return line_error(name, number + 1, "read error");
+  return concepts;
 }
 
 }  // namespace quadmine

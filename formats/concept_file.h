@@ -3,7 +3,10 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 #include <vector>
+
+#include "util/status.h"
 
 namespace quadmine {
 
@@ -17,14 +20,14 @@ struct ReportedConcept {
   long number = 0;  // position in the file, from 1
 };
 
-// Appends the concepts of `in` to `out` in file order. Each is one line
+// The concepts of `in` (named `name` in messages), in file order. Each is one
+// line
 //
 //   U = {1, 2, },  T = {10, },  R = {100, },  D = {5, }
 //
 // every element followed by ", " (the file begins with a line feed and ends
-// without one; empty lines are skipped). Returns 0 on success,
-// or the number of the first line that is not a concept line (a read error
-// counts as the line after the last one read).
-long read_concept_file(std::FILE* in, std::vector<ReportedConcept>& out);
+// without one; empty lines are skipped). Fails with "NAME:LINE: not a concept
+// line", or "NAME:LINE: read error" (the line after the last one read).
+Result<std::vector<ReportedConcept>> read_concept_file(std::FILE* in, const std::string& name);
 
 }  // namespace quadmine

@@ -5,15 +5,18 @@
 //   D-SOURCE:  --d COL
 //            | --time COL --period year|month|day [--unit s|ms]
 //            | --year COL [--month COL [--day COL]] [--period year|month|day]
+//   quadmine-prepare -h | --help | --version
 //
-// A COL is a header name or a column number from 1. Options may also be
-// written --name=value.
+// A COL is a header name or a column number from 1. The line is read as every
+// command beside quadmine reads its own (cli/option_parser.h).
 #pragma once
 
 #include <string>
 
+#include "cli/option_parser.h"
 #include "prepare/period.h"
 #include "prepare/raw_fields.h"
+#include "util/status.h"
 
 namespace quadmine {
 
@@ -24,6 +27,7 @@ enum class HeaderChoice { Detect, Yes, No };
 
 // Everything the command line says.
 struct PrepareOptions {
+  Request request = Request::Run;  // the rest is filled only for Run
   std::string raw;
   std::string base;
   // Columns as given on the command line; empty when the option is absent.
@@ -34,14 +38,11 @@ struct PrepareOptions {
   bool separator_given = false;
   Separator separator = Separator::Blanks;
   HeaderChoice header = HeaderChoice::Detect;
-  bool help = false;
 };
 
-// Fills `options` from the arguments (program name excluded). Returns false
-// with a one-line reason in `error` when they are incomplete or contradict
-// each other; --help anywhere succeeds with options.help set.
-bool parse_prepare_options(int argc, const char* const* argv, PrepareOptions& options,
-                           std::string& error);
+// The options of the arguments (argv[0], the program, included). Fails with a
+// one-line reason when they are unknown, incomplete or contradict each other.
+Result<PrepareOptions> parse_prepare_options(int argc, const char* const* argv);
 
 // The text printed by --help.
 extern const char* const kPrepareUsage;

@@ -4,14 +4,18 @@
 //                 [--min-users N] [--min-tags N] [--min-resources N] [--min-d N]
 //                 [--sort file|size|users|tags|resources|d] [--limit N]
 //                 [--summary [--top N]] [--format text|tsv|json]
+//   quadmine-show -h | --help | --version
 //
-// Options may also be written --name=value.
+// The line is read as every command beside quadmine reads its own
+// (cli/option_parser.h).
 #pragma once
 
 #include <array>
 #include <string>
 
+#include "cli/option_parser.h"
 #include "formats/concept_file.h"
+#include "util/status.h"
 
 namespace quadmine {
 
@@ -22,6 +26,7 @@ enum class Format { Text, Tsv, Json };
 
 // Everything the command line says.
 struct ShowOptions {
+  Request request = Request::Run;  // the rest is filled only for Run
   std::string dir = ".";
   std::array<std::string, kDimensions> dictionaries;  // by Dimension; D has none
   std::array<long, kDimensions> min_size = {0, 0, 0, 0};
@@ -30,13 +35,11 @@ struct ShowOptions {
   bool summary = false;
   long top = 10;
   Format format = Format::Text;
-  bool help = false;
 };
 
-// Fills `options` from the arguments (program name excluded). Returns false
-// with a one-line reason in `error` on an unknown option or a bad value.
-bool parse_show_options(int argc, const char* const* argv, ShowOptions& options,
-                        std::string& error);
+// The options of the arguments (argv[0], the program, included). Fails with a
+// one-line reason on an unknown option or a bad value.
+Result<ShowOptions> parse_show_options(int argc, const char* const* argv);
 
 // The text printed by --help.
 extern const char* const kShowUsage;

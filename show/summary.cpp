@@ -103,7 +103,7 @@ void print_json(std::FILE* out, const Summary& s, const Names& names) {
 
 }  // namespace
 
-long count_users_file(std::FILE* in, UsersFileCount& out) {
+Result<UsersFileCount> count_users_file(std::FILE* in, const std::string& name) {
   TextLineReader reader;
   std::string_view line;
   std::unordered_set<int> users;
@@ -111,14 +111,15 @@ long count_users_file(std::FILE* in, UsersFileCount& out) {
   while (reader.next(in, line)) {
     ++number;
     int user = 0;
-    if (!TextScanner(line).number(user)) return number;
+    if (!TextScanner(line).number(user)) return line_error(name, number, "not a user line");
     users.insert(user);
   }
-  if (std::ferror(in) != 0) return number + 1;
-  out.read = true;
-  out.lines = number;
-  out.distinct_users = users.size();
-  return 0;
+  if (std::ferror(in) != 0) return line_error(name, number + 1, "read error");
+  UsersFileCount count;
+  count.read = true;
+  count.lines = number;
+  count.distinct_users = users.size();
+  return count;
 }
 
 Summary summarize(const std::vector<const ReportedConcept*>& chosen, long top) {

@@ -4,16 +4,18 @@
 #include <array>
 #include <cstdio>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "show/command_line.h"
 #include "show/names.h"
+#include "util/status.h"
 
 namespace quadmine {
 
 // What users_only.txt holds: its lines and its distinct users (the users the
-// evaluations serve); `read` is false when it could not be read.
+// evaluations serve); `read` is false when it could not be opened.
 struct UsersFileCount {
   bool read = false;
   long lines = 0;
@@ -28,9 +30,10 @@ struct Summary {
   UsersFileCount users_file;
 };
 
-// Counts the lines of users_only.txt and their distinct first numbers. Returns
-// 0, or the number of the first line that does not begin with a user.
-long count_users_file(std::FILE* in, UsersFileCount& out);
+// Counts the lines of users_only.txt (`in`, named `name` in messages) and
+// their distinct first numbers. Fails with "NAME:LINE: not a user line" at the
+// first line that does not begin with a user, or "NAME:LINE: read error".
+Result<UsersFileCount> count_users_file(std::FILE* in, const std::string& name);
 
 // The number of `chosen` concepts, how many have each set size in each
 // dimension, and per dimension the `top` elements held by the most concepts

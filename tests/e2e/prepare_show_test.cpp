@@ -81,6 +81,24 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
   EXPECT_EQ(help.out.rfind("Usage: quadmine-prepare RAW BASE", 0), 0U);
 }
 
+// The base and its dictionaries are replaced together or not at all.
+TEST(Prepare, WritesEveryFileOrNone) {
+  const ScratchDir dir;
+  const std::string raw = "1,rock,Muse,1\n";
+  write_file("base.tags", "earlier\n");
+  std::filesystem::create_directory("base");
+  const Outcome r = prepare(raw, kIds + "--d 4");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "quadmine-prepare: cannot create base: Is a directory\n");
+  EXPECT_EQ(read_file("base.tags"), "earlier\n");
+  EXPECT_EQ(run_tool("ls", "").out, "base\nbase.tags\nraw\n");  // no temporary file
+  std::filesystem::remove("base");
+  ASSERT_EQ(prepare(raw, kIds + "--d 4").status, 0);
+  EXPECT_EQ(read_file("base") + read_file("base.tags") + read_file("base.resources"),
+            "1 1 1 1\nrock 0 1 0 -\n- 0 0 1 Muse\n");
+  EXPECT_EQ(run_tool("ls", "").out, "base\nbase.resources\nbase.tags\nraw\n");
+}
+
 // The whole path: text tags and resources prepared, mined, shown with their names.
 TEST(Show, PrintsConceptsWithDictionaryTexts) {
   const ScratchDir dir;

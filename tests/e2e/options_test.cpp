@@ -1,0 +1,188 @@
+// The command lines of quadmine-prepare and quadmine-show, run as programs:
+// -h, --help and --version, unknown options and stray words, and every option
+// accepted in both of its spellings (--name value and --name=value).
+#include "support.h"
+
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
+namespace {
+
+const std::string kPrepare = QUADMINE_PREPARE_BIN;
+const std::string kShow = QUADMINE_SHOW_BIN;
+
+Outcome run(const std::string& program, const std::string& args) {
+  return run_shell("'" + program + "' " + args);
+}
+
+const std::string kIds = "raw base --user 1 --tag 2 --resource 3 ";
+
+TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
+  const ScratchDir dir;
+  // Program, arguments, the beginning of standard output.
+  const struct {
+    std::string program, args, out;
+  } cases[] = {
+      {kPrepare, "--help", "Usage: quadmine-prepare RAW BASE"},
+      {kPrepare, "-h", "Usage: quadmine-prepare RAW BASE"},
+      {kPrepare, kIds + "--d 4 --frob -h", "Usage: quadmine-prepare RAW BASE"},
+      {kPrepare, "--version", "quadmine-prepare 1.0.0\n"},
+      {kPrepare, "--user 1 --version", "quadmine-prepare 1.0.0\n"},
+      {kShow, "--help", "Usage: quadmine-show [options]"},
+      {kShow, "-h", "Usage: quadmine-show [options]"},
+      {kShow, "--sort colour --limit x -h", "Usage: quadmine-show [options]"},
+      {kShow, "--version", "quadmine-show 1.0.0\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = run(c.program, c.args);
+    EXPECT_EQ(r.status, 0) << c.args << r.err;
+    EXPECT_EQ(r.out.substr(0, c.out.size()), c.out) << c.args;
+    EXPECT_EQ(r.err, "") << c.args;
+  }
+  // The usage names every option, the version ones included.
+  for (const char* option : {"-h, --help", "--version", "--separator", "--no-header", "--unit"}) {
+    EXPECT_NE(run(kPrepare, "-h").out.find(option), std::string::npos) << option;
+  }
+  for (const char* option : {"-h, --help", "--version", "--dir", "--min-d", "--top", "--format"}) {
+    EXPECT_NE(run(kShow, "-h").out.find(option), std::string::npos) << option;
+  }
+}
+
+TEST(Options, UnknownOptionsAndStrayWordsAreErrors) {
+  const ScratchDir dir;
+  write_file("raw", "1 2 3 4\n");
+  // Program, arguments, standard error.
+  const struct {
+    std::string program, args, err;
+  } cases[] = {
+      {kPrepare, kIds + "--d 4 --frob", "unknown option --frob"},
+      {kPrepare, kIds + "--d 4 --frob=2", "unknown option --frob"},
+      {kPrepare, "--frob " + kIds + "--d 4", "unknown option --frob"},
+      {kPrepare, kIds + "--d 4 -x", "unknown option -x"},
+      {kPrepare, kIds + "--d 4 extra", "give the raw file and the base to write"},
+      {kPrepare, kIds + "--d", "option --d needs a value"},
+      {kPrepare, kIds + "--d 4 --period", "option --period needs a value"},
+      {kPrepare, kIds + "--d 4 --separator pipe", "bad separator 'pipe' (tab, comma or blanks)"},
+      {kPrepare, kIds + "--time 4 --period week", "bad period 'week' (year, month or day)"},
+      {kPrepare, kIds + "--time 4 --period day --unit us", "bad unit 'us' (s or ms)"},
+      {kPrepare, kIds + "--d 0", "bad column '0' for --d"},
+      {kPrepare, kIds + "--d ''", "bad column '' for --d"},
+      {kPrepare, "raw base --user 1 --tag 2 --d 4", "--user, --tag and --resource are required"},
+      {kShow, "--frob", "unknown option --frob"},
+      {kShow, "--limit 2 --frob=3", "unknown option --frob"},
+      {kShow, "--min-user 2", "unknown option --min-user"},
+      {kShow, "extra", "unexpected argument extra"},
+      {kShow, "--top -3", "bad value '-3' for --top"},
+      {kShow, "--format xml", "bad value 'xml' for --format"},
+      {kShow, "--min-d", "option --min-d needs a value"},
+  };
+  for (const auto& c : cases) {
+    write_file("base", "earlier\n");
+    const Outcome r = run(c.program, c.args);
+    const std::string program = c.program == kShow ? "quadmine-show" : "quadmine-prepare";
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_EQ(r.out, "") << c.args;
+    EXPECT_EQ(r.err, program + ": " + c.err + "\nTry '" + program + " --help'.\n") << c.args;
+    EXPECT_EQ(read_file("base"), "earlier\n") << c.args;
+  }
+}
+
+// A line of options in its two spellings: "--name value" as written, and
+// "--name=value" for every option that takes a value.
+std::string with_equals(const std::string& args) {
+  return std::regex_replace(args, std::regex("(--[a-z-]+) ([^-][^ ]*|-[0-9]+)"), "$1=$2");
+}
+
+TEST(Options, EveryPrepareOptionIsAccepted) {
+  const ScratchDir dir;
+  const std::string raw =
+      "user\ttag\tres\twhen\tyear\tmonth\tday\n7\trock\t9\t1239753600000\t2009\t4\t15\n";
+  // Arguments after RAW BASE, the base written.
+  const struct {
+    std::string args, base;
+  } cases[] = {
+      {"--user user --tag tag --resource res --year year", "7 1 9 2009\n"},
+      {"--user 1 --tag 2 --resource 3 --year 5 --month 6 --header", "7 1 9 200904\n"},
+      {"--user 1 --tag 2 --resource 3 --year 5 --month 6 --day 7 --period month", "7 1 9 200904\n"},
+      {"--user 1 --tag 2 --resource 3 --year year --month month --day day", "7 1 9 20090415\n"},
+      {"--user 1 --tag 2 --resource 3 --time 4 --unit ms --period day --separator tab",
+       "7 1 9 20090415\n"},
+      {"--user 1 --tag 2 --resource 3 --time when --unit ms --period year", "7 1 9 2009\n"},
+      {"--user 1 --tag 2 --resource 3 --d 5 --separator tab --header", "7 1 9 2009\n"},
+  };
+  for (const auto& c : cases) {
+    for (const std::string& args : {c.args, with_equals(c.args)}) {
+      write_file("raw", raw);
+      const Outcome r = run(kPrepare, "raw base " + args);
+      EXPECT_EQ(r.status, 0) << args << r.err;
+      EXPECT_EQ(read_file("base"), c.base) << args;
+      EXPECT_EQ(read_file("base.tags"), "rock 0 1 0 -\n") << args;
+    }
+  }
+  // Blanks and commas, without a header; the last of --header and --no-header counts.
+  const struct {
+    std::string raw, args, base;
+  } more[] = {
+      {"1 2 3 1239753600\n", "--d 1 --time 4 --period year", ""},
+      {"1 2 3 1239753600\n", "--time 4 --unit s --period month --separator blanks",
+       "1 2 3 200904\n"},
+      {"u,t,r,d\n1,2,3,4\n", "--d 4 --no-header --header --separator comma", "1 2 3 4\n"},
+      {"1,2,3,4\n5,6,7,8\n", "--d 4 --header --no-header", "1 2 3 4\n5 6 7 8\n"},
+  };
+  for (const auto& c : more) {
+    for (const std::string& args : {c.args, with_equals(c.args)}) {
+      write_file("raw", c.raw);
+      std::filesystem::remove("base");
+      const Outcome r = run(kPrepare, "raw base --user 1 --tag 2 --resource 3 " + args);
+      EXPECT_EQ(r.status, c.base.empty() ? 1 : 0) << args << r.err;
+      EXPECT_EQ(c.base.empty() ? "" : read_file("base"), c.base) << args;
+    }
+  }
+}
+
+TEST(Options, EveryShowOptionIsAccepted) {
+  const ScratchDir dir;
+  std::filesystem::create_directory("run");
+  write_file("run/quadri_concepts.txt",
+             "\nU = {1, 2, },  T = {1, },  R = {1, 2, },  D = {5, }"
+             "\nU = {1, 2, 3, },  T = {1, 2, },  R = {1, },  D = {5, 6, }");
+  write_file("run/users_only.txt", "1 5\n2 5\n1 5\n2 5\n3 5\n");
+  write_file("users", "ann 0 1 0 -\nbob 0 2 0 -\n");
+  write_file("tags", "rock 0 1 0 -\n");
+  write_file("resources", "- 0 0 1 Muse\n");
+  // Arguments, the first line of standard output.
+  const struct {
+    std::string args, first;
+  } cases[] = {
+      {"--dir run", "concept 1  (2 users, 1 tag, 2 resources, 1 D value)"},
+      {"--dir run --users users --tags tags --resources resources --format tsv --limit 1",
+       "concept\tusers\ttags\tresources\td"},
+      {"--dir run --min-users 3 --min-tags 2 --min-resources 1 --min-d 2",
+       "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
+      {"--dir run --sort file", "concept 1  (2 users, 1 tag, 2 resources, 1 D value)"},
+      {"--dir run --sort size", "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
+      {"--dir run --sort users", "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
+      {"--dir run --sort tags", "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
+      {"--dir run --sort resources", "concept 1  (2 users, 1 tag, 2 resources, 1 D value)"},
+      {"--dir run --sort d", "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
+      {"--dir run --format text --limit 0", ""},
+      {"--dir run --format json", "["},
+      {"--dir run --summary --top 1", "concepts        2"},
+      {"--dir run --summary --format tsv --users users", "concepts\t2"},
+      {"--dir run --summary --format json --top 0",
+       "{\"concepts\": 2, \"users_only\": "
+       "{\"lines\": 5, \"distinct_users\": 3},"},
+  };
+  for (const auto& c : cases) {
+    const Outcome spaced = run(kShow, c.args);
+    EXPECT_EQ(spaced.status, 0) << c.args << spaced.err;
+    EXPECT_EQ(spaced.out.substr(0, spaced.out.find('\n')), c.first) << c.args;
+    const Outcome joined = run(kShow, with_equals(c.args));
+    EXPECT_EQ(joined.status, 0) << with_equals(c.args) << joined.err;
+    EXPECT_EQ(joined.out, spaced.out) << with_equals(c.args);
+  }
+  // Given twice, the last value counts.
+  EXPECT_EQ(run(kShow, "--dir . --dir run --format json --format tsv --limit 0").out,
+            "concept\tusers\ttags\tresources\td\n");
+}
+
+}  // namespace
