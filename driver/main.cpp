@@ -31,6 +31,7 @@
 #include "store/triconcept.h"
 #include "util/progress.h"
 #include "util/status.h"
+#include "util/version.h"
 
 namespace quadmine {
 namespace {
@@ -104,6 +105,10 @@ void give_back_free_memory() {
 int run_phases(int argc, char** argv, Run& run) {
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     std::fputs(kHelp, stdout);
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quadmine %s\n", project_version());
     return 0;
   }
   Result<CommandLine> line = read_command_line(argc, argv);

@@ -3,6 +3,7 @@
 // left untouched, and whole runs compared byte for byte (times masked;
 // standard error joins standard output, so stray progress output shows).
 #include "support.h"
+#include "util/version.h"
 
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
 
@@ -114,7 +115,8 @@ TEST(Program, CommandLineAndRuns) {
   }
 }
 
-// Exactly one argument --help: the English help on standard output, status 0.
+// Exactly one argument --help (--version): the English help (the version) on
+// standard output, status 0.
 // Standard output that cannot be written is an error, said on standard error;
 // the result files are written all the same.
 TEST(Program, HelpAndAFullStandardOutput) {
@@ -124,6 +126,9 @@ TEST(Program, HelpAndAFullStandardOutput) {
   EXPECT_EQ(help.out.rfind("Usage: quadmine BASE MINSUPP_U MINSUPP_T MINSUPP_R MINSUPP_D\n", 0), 0u)
       << help.out;
   EXPECT_EQ(help.err, "");
+  EXPECT_EQ(run_shell(QUADMINE_BIN " --version").out,
+            "quadmine " + std::string(project_version()) + "\n");
+  EXPECT_EQ(run_shell(QUADMINE_BIN " --version").status, 0);
 
   write_file("base.txt", "1 10 5 7\n2 10 5 7\n");
   const Outcome full = run_shell("sh -c '" QUADMINE_BIN " base.txt 2 1 1 1 >/dev/full'");
