@@ -23,8 +23,7 @@
 #include "evaluation/resource_recommendation.h"
 #include "evaluation/user_proposition.h"
 #include "loader/loader.h"
-#include "mining/extension_pass.h"
-#include "mining/tag_pass.h"
+#include "mining/passes.h"
 #include "output/report.h"
 #include "output/result_files.h"
 #include "store/thresholds.h"
@@ -125,9 +124,7 @@ int run_phases(int argc, char** argv, Run& run) {
   warn_about_base(loaded.value(), argv[1]);
   run.lines_read = loaded->lines;
 
-  extend_tags(run.store, run.lines_read, run.thresholds.u);
-  extend_resources(run.store, run.thresholds);
-  extend_ds(run.store, run.thresholds);
+  run_mining_passes(run.store, run.lines_read, run.thresholds);
   give_back_free_memory();
 
   ResultFiles files;

@@ -6,6 +6,7 @@
 
 #include "formats/code_dictionary.h"
 #include "formats/concept_file.h"
+#include "formats/field_text.h"
 
 namespace quadmine {
 
@@ -19,8 +20,5 @@ struct Names {
   // find()'s text, or the code in decimal.
   std::string of(int d, int code) const;
 };
-
-// `text` as a JSON string, quotes included: '"', '\' and control bytes escaped.
-std::string json_string(const std::string& text);
 
 }  // namespace quadmine
