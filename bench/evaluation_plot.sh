@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 data=${QUADMINE_DATA_DIR:-$(pwd)/../shared/data}
 if ! command -v gnuplot >/dev/null; then
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq gnuplot-nox
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq gnuplot-nox >/dev/null
 fi
 bash .ci/install-deps build
 cmake --preset release >/dev/null
