@@ -42,7 +42,8 @@ TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
   for (const char* option : {"-h, --help", "--version", "--separator", "--no-header", "--unit"}) {
     EXPECT_NE(run(kPrepare, "-h").out.find(option), std::string::npos) << option;
   }
-  for (const char* option : {"-h, --help", "--version", "--dir", "--min-d", "--top", "--format"}) {
+  for (const char* option : {"-h, --help", "--version", "--dir", "--min-d", "--top", "--format",
+                             "--base", "--user V", "--d V", "--codes", "jsonl"}) {
     EXPECT_NE(run(kShow, "-h").out.find(option), std::string::npos) << option;
   }
 }
@@ -149,6 +150,7 @@ TEST(Options, EveryShowOptionIsAccepted) {
   write_file("users", "ann 0 1 0 -\nbob 0 2 0 -\n");
   write_file("tags", "rock 0 1 0 -\n");
   write_file("resources", "- 0 0 1 Muse\n");
+  write_file("b.tags", "rock 0 1 0 -\n");
   // Arguments, the first line of standard output.
   const struct {
     std::string args, first;
@@ -166,8 +168,15 @@ TEST(Options, EveryShowOptionIsAccepted) {
       {"--dir run --sort d", "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
       {"--dir run --format text --limit 0", ""},
       {"--dir run --format json", "["},
+      {"--dir run --format jsonl --limit 1",
+       "{\"concept\": 1, \"users\": [1, 2], \"tags\": [1], \"resources\": [1, 2], \"d\": [5]}"},
+      {"--dir run --base b --format csv --codes",
+       "concept,users,user_codes,tags,tag_codes,"
+       "resources,resource_codes,d"},
+      {"--dir run --user 3 --tag 2 --resource 1 --d 6",
+       "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
       {"--dir run --summary --top 1", "concepts        2"},
-      {"--dir run --summary --format tsv --users users", "concepts\t2"},
+      {"--dir run --summary --format tsv --users users", "statistic\tdimension\tkey\tname\tvalue"},
       {"--dir run --summary --format json --top 0",
        "{\"concepts\": 2, \"users_only\": "
        "{\"lines\": 5, \"distinct_users\": 3},"},
