@@ -29,8 +29,9 @@ Result<DictionaryFiles> beside_base(const std::string& base) {
   bool any = false;
   for (int d = kUsers; d <= kResources; ++d) {
     const std::string path = base + kEndings[d];
-    if (exists(path)) files.paths[static_cast<std::size_t>(d)] = path;
-    any = any || exists(path);
+    if (!exists(path)) continue;
+    files.paths[static_cast<std::size_t>(d)] = path;
+    any = true;
   }
   if (!any) {
     return Status::error("no dictionary " + base + ".users, " + base + ".tags or " + base +
@@ -60,11 +61,12 @@ Result<FoundBases> bases_in(const std::string& dir) {
   for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
     std::error_code not_regular;
     if (!it->is_regular_file(not_regular)) continue;
+    const std::string file = it->path().filename().string();
     std::string name;
-    const int d = dictionary_dimension(it->path().filename().string(), name);
-    if (d >= 0)
-      bases[(fs::path(dir) / name).string()][static_cast<std::size_t>(d)] =
-          (fs::path(dir) / it->path().filename()).string();
+    const int d = dictionary_dimension(file, name);
+    if (d < 0) continue;
+    bases[(fs::path(dir) / name).string()][static_cast<std::size_t>(d)] =
+        (fs::path(dir) / file).string();
   }
   if (error) return Status::error("cannot list " + dir + ": " + error.message());
   return bases;

@@ -2,9 +2,10 @@
 // names of the dictionaries written by quadmine-prepare, or a summary of them.
 // It only reads: the result files are never changed.
 //
-// In file order (the default) the concepts are printed as they are read, and
-// reading stops once --limit concepts are printed; any other order reads the
-// whole file first.
+// In file order (the default) the concepts are printed (or counted for the
+// summary) as they are read, and reading stops once --limit concepts are
+// taken; any other order reads the whole file first and keeps the concepts
+// that pass the filters.
 //
 // Exit status: 0 after printing (and after -h, --help and --version), 1 after
 // any error (the command line, a file that cannot be opened or read, a line
@@ -74,51 +75,59 @@ Result<Dictionaries> read_names(const ShowOptions& options, std::string& note) {
   return read_dictionaries(files);
 }
 
-// The summary of the chosen concepts, with the counts of users_only.txt when
-// it can be opened.
-Result<Summary> summary_of(const std::vector<ReportedConcept>& chosen, const ShowOptions& options) {
-  Summary summary = summarize(chosen, options.top);
+// The summary of the concepts counted, with the counts of users_only.txt
+// when it can be opened; printed.
+Status print_summary_of(const SummaryCounter& counter, const ShowOptions& options,
+                        const Dictionaries& names) {
+  Summary summary = counter.finish(options.top);
   const std::string path = options.dir + "/users_only.txt";
-  const Result<FileHandle> in = open_for_reading(path);
-  if (!in.ok()) return summary;
-  const Result<UsersFileCount> count = count_users_file(in.value().get(), path);
-  if (!count.ok()) return count.status();
-  summary.users_file = count.value();
-  return summary;
+  if (const Result<FileHandle> in = open_for_reading(path); in.ok()) {
+    const Result<UsersFileCount> count = count_users_file(in.value().get(), path);
+    if (!count.ok()) return count.status();
+    summary.users_file = count.value();
+  }
+  return print_summary(stdout, summary, names, options.format, options.codes);
 }
 
-// File order, concepts listed: each is printed as soon as it is read.
-Status list_as_read(ConceptFileReader& reader, const ConceptFilter& filter,
+// File order: each concept is printed, or counted for the summary, as soon as
+// it is read.
+Status show_as_read(ConceptFileReader& reader, const ConceptFilter& filter,
                     const ShowOptions& options, const Dictionaries& names) {
+  if (options.summary) {
+    SummaryCounter counter;
+    const Status scanned =
+        scan_concepts(reader, filter, options.limit, [&counter](const ReportedConcept& c) {
+          counter.add(c);
+          return Status();
+        });
+    return scanned.ok() ? print_summary_of(counter, options, names) : scanned;
+  }
   ConceptPrinter printer(stdout, names, options.format, options.codes);
   if (Status status = printer.begin(); !status.ok()) return status;
   const Status scanned =
       scan_concepts(reader, filter, options.limit,
                     [&printer](const ReportedConcept& c) { return printer.print(c); });
-  if (!scanned.ok()) return scanned;
-  return printer.end();
+  return scanned.ok() ? printer.end() : scanned;
 }
 
-// Every other case: the chosen concepts are gathered, sorted and cut to the
+// Every other order: the chosen concepts are gathered, sorted and cut to the
 // limit, then listed or summarised.
-Status gather_and_print(ConceptFileReader& reader, const ConceptFilter& filter,
-                        const ShowOptions& options, const Dictionaries& names) {
+Status sort_and_show(ConceptFileReader& reader, const ConceptFilter& filter,
+                     const ShowOptions& options, const Dictionaries& names) {
   std::vector<ReportedConcept> chosen;
-  const long stop_after = options.sort == SortKey::File ? options.limit : -1;
-  const Status scanned =
-      scan_concepts(reader, filter, stop_after, [&chosen](const ReportedConcept& c) {
-        chosen.push_back(c);
-        return Status();
-      });
+  const Status scanned = scan_concepts(reader, filter, -1, [&chosen](const ReportedConcept& c) {
+    chosen.push_back(c);
+    return Status();
+  });
   if (!scanned.ok()) return scanned;
   sort_concepts(chosen, options.sort);
   if (options.limit >= 0 && chosen.size() > static_cast<std::size_t>(options.limit)) {
     chosen.resize(static_cast<std::size_t>(options.limit));
   }
   if (options.summary) {
-    const Result<Summary> summary = summary_of(chosen, options);
-    if (!summary.ok()) return summary.status();
-    return print_summary(stdout, summary.value(), names, options.format, options.codes);
+    SummaryCounter counter;
+    for (const ReportedConcept& c : chosen) counter.add(c);
+    return print_summary_of(counter, options, names);
   }
   ConceptPrinter printer(stdout, names, options.format, options.codes);
   Status status = printer.begin();
@@ -138,10 +147,9 @@ Status show(const ShowOptions& options) {
   const Result<ConceptFilter> filter = make_filter(options, names.value());
   if (!filter.ok()) return filter.status();
   ConceptFileReader reader(in.value().get(), path);
-  if (options.sort == SortKey::File && !options.summary) {
-    return list_as_read(reader, filter.value(), options, names.value());
-  }
-  return gather_and_print(reader, filter.value(), options, names.value());
+  if (options.sort == SortKey::File)
+    return show_as_read(reader, filter.value(), options, names.value());
+  return sort_and_show(reader, filter.value(), options, names.value());
 }
 
 }  // namespace

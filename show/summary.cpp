@@ -156,23 +156,22 @@ Result<UsersFileCount> count_users_file(std::FILE* in, const std::string& name) 
   return count;
 }
 
-Summary summarize(const std::vector<ReportedConcept>& chosen, long top) {
-  Summary s;
-  s.concepts = chosen.size();
-  std::array<std::unordered_map<int, std::size_t>, kDimensions> holding;
-  std::vector<int> distinct;
-  for (const ReportedConcept& c : chosen) {
-    for (std::size_t d = 0; d < c.sets.size(); ++d) {
-      ++s.sizes[d][c.sets[d].size()];
-      distinct = c.sets[d];
-      std::sort(distinct.begin(), distinct.end());
-      distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-      for (const int code : distinct) ++holding[d][code];
-    }
+void SummaryCounter::add(const ReportedConcept& c) {
+  ++counts_.concepts;
+  for (std::size_t d = 0; d < c.sets.size(); ++d) {
+    ++counts_.sizes[d][c.sets[d].size()];
+    distinct_ = c.sets[d];
+    std::sort(distinct_.begin(), distinct_.end());
+    distinct_.erase(std::unique(distinct_.begin(), distinct_.end()), distinct_.end());
+    for (const int code : distinct_) ++holding_[d][code];
   }
-  for (std::size_t d = 0; d < holding.size(); ++d) {
+}
+
+Summary SummaryCounter::finish(long top) const {
+  Summary s = counts_;
+  for (std::size_t d = 0; d < holding_.size(); ++d) {
     auto& list = s.top[d];
-    list.assign(holding[d].begin(), holding[d].end());
+    list.assign(holding_[d].begin(), holding_[d].end());
     const auto most_first = [](const auto& a, const auto& b) {
       return a.second != b.second ? a.second > b.second : a.first < b.first;
     };

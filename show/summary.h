@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -36,10 +37,22 @@ struct Summary {
 // first line that does not begin with a user, or "NAME:LINE: read error".
 Result<UsersFileCount> count_users_file(std::FILE* in, const std::string& name);
 
-// The number of `chosen` concepts, how many have each set size in each
-// dimension, and per dimension the `top` elements held by the most concepts
-// (ties by code). users_file is left for the caller.
-Summary summarize(const std::vector<ReportedConcept>& chosen, long top);
+// Gathers the facts of a summary one concept at a time, so that a summary in
+// file order keeps no concept: only the counts per set size and per element.
+class SummaryCounter {
+ public:
+  void add(const ReportedConcept& c);
+
+  // The number of concepts added, how many have each set size in each
+  // dimension, and per dimension the `top` elements held by the most concepts
+  // (ties by code). users_file is left for the caller.
+  Summary finish(long top) const;
+
+ private:
+  Summary counts_;                                                         // concepts and sizes
+  std::array<std::unordered_map<int, std::size_t>, kDimensions> holding_;  // code -> concepts
+  std::vector<int> distinct_;                                              // scratch
+};
 
 // Prints the summary on standard output (`out`):
 //
