@@ -266,6 +266,7 @@ TEST(Show, LimitReadsNoFurtherThanItNeeds) {
   EXPECT_EQ(show("--limit 2 --format csv").out,
             "concept,users,tags,resources,d\n1,1,2,3,4\n2,1,2,3,4\n");
   EXPECT_EQ(show("--limit 2 --format csv").status, 0);
+  EXPECT_EQ(show("--limit 2 --summary --format jsonl").out.substr(0, 16), "{\"concepts\": 2, ");
   EXPECT_EQ(show("--limit 2 --d 5").status, 1);  // no concept kept: reads on to the tail
   const Outcome all = show("--format csv");
   EXPECT_EQ(all.status, 1);
