@@ -303,6 +303,7 @@ TEST(Prepare, RefusesToWriteOverItsInputs) {
   const ScratchDir dir;
   const std::string raw = "1,rock,5,1\n";
   write_file("raw", raw);
+  write_file("x.tags", raw);
   write_file("base.tags", "tag,name\nrock,Rock\n");
   std::filesystem::create_symlink("raw", "link");
   const struct {
@@ -316,6 +317,7 @@ TEST(Prepare, RefusesToWriteOverItsInputs) {
       {"raw base.tags --user-names base.tags",
        "the base base.tags would replace the names file base.tags"},
       {"- raw < raw", "the base raw would replace the raw file (standard input)"},
+      {"x.tags x", "the dictionary x.tags would replace the raw file x.tags"},
   };
   for (const auto& c : cases) {
     const Outcome r = run(c.args + " " + kIds + "--d 4");
@@ -323,7 +325,8 @@ TEST(Prepare, RefusesToWriteOverItsInputs) {
     EXPECT_EQ(r.err, "quadmine-prepare: " + c.err + "\n") << c.args;
     EXPECT_EQ(read_file("raw"), raw);
     EXPECT_EQ(read_file("base.tags"), "tag,name\nrock,Rock\n");
-    EXPECT_EQ(listing(), "base.tags\nlink\nraw\n");
+    EXPECT_EQ(read_file("x.tags"), raw);
+    EXPECT_EQ(listing(), "base.tags\nlink\nraw\nx.tags\n");
   }
 }
 
