@@ -25,7 +25,9 @@ int show_into(const std::string& args, const std::string& file) {
 void write_dictionary(const std::string& path, DictionaryKind kind,
                       const std::vector<std::string>& texts) {
   std::FILE* out = std::fopen(path.c_str(), "w");
-  write_code_dictionary(out, kind, texts);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    write_code_dictionary_line(out, kind, static_cast<int>(i + 1), texts[i]);
+  }
   std::fclose(out);
 }
 
