@@ -41,6 +41,13 @@ void OptionParser::value(const std::string& names, std::string& out) {
   app_->add_option(names, out);
 }
 
+void OptionParser::values(const std::string& names, std::vector<std::string>& out) {
+  app_->add_option(names, out)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->expected(1)
+      ->allow_extra_args(false);
+}
+
 void OptionParser::flag(const std::string& names, bool& out) { app_->add_flag(names, out); }
 
 void OptionParser::positionals(std::vector<std::string>& out) { app_->add_option("words", out); }

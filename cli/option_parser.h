@@ -3,7 +3,8 @@
 // way:
 //
 //   - an option takes its value as "--name VALUE" or "--name=VALUE"; given
-//     twice, the last value counts;
+//     twice, the last value counts (an option declared with values() keeps
+//     every value instead);
 //   - -h or --help asks for the usage, --version for the version; either
 //     wins over anything else on the line but an option left without its
 //     value;
@@ -40,6 +41,9 @@ class OptionParser {
   // An option with a value, stored in `out` by parse(). `names` is "--name",
   // or several names separated by commas ("-n,--name").
   void value(const std::string& names, std::string& out);
+  // An option that may be given several times: parse() appends each value to
+  // `out`, in the order of the line. Each "--name VALUE" takes one value.
+  void values(const std::string& names, std::vector<std::string>& out);
   // A flag: parse() sets `out` to true when it is given. A name written
   // "!--no-name" sets it to false instead; the last one given counts.
   void flag(const std::string& names, bool& out);

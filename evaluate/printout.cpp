@@ -1,6 +1,6 @@
 #include "evaluate/printout.h"
 
-#include "formats/field_text.h"
+#include "formats/json_text.h"
 
 namespace quadmine {
 

@@ -9,17 +9,13 @@
 
 namespace quadmine {
 
-void write_code_dictionary(std::FILE* out, DictionaryKind kind,
-                           const std::vector<std::string>& texts) {
-  int code = 0;
-  for (const std::string& text : texts) {
-    ++code;
-    const std::string word = encode_field(text);
-    if (kind == DictionaryKind::Tag) {
-      std::fprintf(out, "%s 0 %d 0 -\n", word.c_str(), code);
-    } else {
-      std::fprintf(out, "- 0 0 %d %s\n", code, word.c_str());
-    }
+void write_code_dictionary_line(std::FILE* out, DictionaryKind kind, int code,
+                                std::string_view text) {
+  const std::string word = encode_field(text);
+  if (kind == DictionaryKind::Tag) {
+    std::fprintf(out, "%s 0 %d 0 -\n", word.c_str(), code);
+  } else {
+    std::fprintf(out, "- 0 0 %d %s\n", code, word.c_str());
   }
 }
 

@@ -1,7 +1,5 @@
 #include "formats/field_text.h"
 
-#include <cstdio>
-
 namespace quadmine {
 
 namespace {
@@ -48,23 +46,6 @@ std::string decode_field(std::string_view word) {
     }
   }
   return text;
-}
-
-std::string json_string(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(c);
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out + "\"";
 }
 
 }  // namespace quadmine

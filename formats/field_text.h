@@ -16,7 +16,4 @@ std::string encode_field(std::string_view text);
 // is kept as it is, so any word decodes to something.
 std::string decode_field(std::string_view word);
 
-// `text` as a JSON string, quotes included: '"', '\' and control bytes escaped.
-std::string json_string(std::string_view text);
-
 }  // namespace quadmine

@@ -2,15 +2,10 @@
 
 namespace quadmine {
 
-const std::string* Names::find(int d, int code) const {
-  const CodeTexts& dictionary = texts[static_cast<std::size_t>(d)];
-  const auto it = dictionary.find(code);
-  return it == dictionary.end() ? nullptr : &it->second;
-}
-
-std::string Names::of(int d, int code) const {
-  const std::string* text = find(d, code);
-  return text != nullptr ? *text : std::to_string(code);
+std::string element_text(const Dictionaries& names, int d, int code, bool with_code) {
+  const std::string* name = names.name_of(d, code);
+  if (name == nullptr) return std::to_string(code);
+  return with_code ? *name + " (" + std::to_string(code) + ")" : *name;
 }
 
 }  // namespace quadmine

@@ -1,8 +1,10 @@
 // The temporary-then-rename writer: what the final paths hold, and which
 // temporary files are left, after a commit, a group dropped, a failed write, a
-// directory in the way and a signal.
+// directory in the way and a signal; devices, FIFOs and standard output
+// written into in a group that asks for it; and which paths lead to one file.
 #include "util/atomic_files.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +13,7 @@
 #include <set>
 
 #include "support.h"
+#include "util/file_identity.h"
 
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
 
@@ -225,6 +228,104 @@ TEST(AtomicFiles, SignalDispositionsComeBackAfterTheLastGroup) {
   EXPECT_NE(during.sa_handler, before.sa_handler);
   EXPECT_EQ(after.sa_handler, before.sa_handler);
   EXPECT_EQ(entries(), std::set<std::string>{"a"});
+}
+
+// A FIFO read to its end by a child process, which leaves what it read in
+// the file `into`.
+class FifoReader {
+ public:
+  FifoReader(const std::string& fifo, const std::string& into) {
+    mkfifo(fifo.c_str(), 0600);
+    pid_ = fork();
+    if (pid_ == 0) {
+      write_file(into, read_file(fifo));
+      _exit(0);
+    }
+  }
+  ~FifoReader() { waitpid(pid_, nullptr, 0); }
+
+ private:
+  pid_t pid_;
+};
+
+TEST(AtomicFiles, WritesIntoDevicesAndFifosWhenAsked) {
+  const ScratchDir dir;
+  {
+    const FifoReader reader("fifo", "read");
+    AtomicFiles files(NonRegularTargets::WriteInto);
+    write(files, "fifo", "through the fifo");
+    write(files, "/dev/null", "nothing");
+    write(files, "a", "new a");
+    ASSERT_TRUE(files.commit().ok());
+  }
+  EXPECT_EQ(read_file("read"), "through the fifo");
+  EXPECT_TRUE(std::filesystem::is_fifo("fifo"));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_EQ(entries(), (std::set<std::string>{"a", "fifo", "read"}));
+  {  // A failure elsewhere in the group: what went into the FIFO stays written.
+    const FifoReader reader("fifo2", "read2");
+    AtomicFiles files(NonRegularTargets::WriteInto);
+    write(files, "fifo2", "sent");
+    write(files, "b", "new b");
+    std::filesystem::create_directory("b");
+    EXPECT_EQ(files.commit().message(), "cannot create b: Is a directory");
+  }
+  EXPECT_EQ(read_file("read2"), "sent");
+  std::filesystem::remove_all("b");
+  std::filesystem::remove("read");
+  {  // The default group renames over a FIFO like any other path.
+    AtomicFiles files;
+    write(files, "fifo", "a file now");
+    ASSERT_TRUE(files.commit().ok());
+  }
+  EXPECT_TRUE(std::filesystem::is_regular_file("fifo"));
+  EXPECT_EQ(read_file("fifo"), "a file now");
+}
+
+TEST(AtomicFiles, WritesThroughStandardOutputWhenAPathLeadsToIt) {
+  const ScratchDir dir;
+  write_file("out", "before\n");
+  std::fflush(stdout);
+  const int saved = dup(STDOUT_FILENO);
+  const int out = open("out", O_WRONLY | O_APPEND);
+  dup2(out, STDOUT_FILENO);
+  close(out);
+  Status committed;
+  {
+    AtomicFiles files(NonRegularTargets::WriteInto);
+    write(files, "/dev/stdout", "base\n");
+    committed = files.commit();
+  }
+  std::printf("summary\n");
+  std::fflush(stdout);
+  dup2(saved, STDOUT_FILENO);
+  close(saved);
+  ASSERT_TRUE(committed.ok()) << committed.message();
+  EXPECT_EQ(read_file("out"), "before\nbase\nsummary\n");  // in the order written
+  EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
+  EXPECT_EQ(entries(), std::set<std::string>{"out"});
+}
+
+TEST(FileIdentity, PathsThatLeadToOneFile) {
+  const ScratchDir dir;
+  std::filesystem::create_directory("d");
+  write_file("f", "x");
+  write_file("g", "x");
+  std::filesystem::create_symlink("f", "link");
+  const struct {
+    const char *a, *b;
+    bool same;
+  } cases[] = {
+      {"f", "./f", true},      {"f", "d/../f", true},   {"f", "link", true},
+      {"f", "g", false},       {"new", "./new", true},  {"new", "d/../new", true},
+      {"new", "d/new", false}, {"new", "f", false},     {"f", "new", false},
+      {"no/x", "no/x", true},  {"no/x", "no/y", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(same_place(c.a, c.b), c.same) << c.a << " " << c.b;
+  EXPECT_TRUE(is_regular_file("link"));
+  EXPECT_FALSE(is_regular_file("d"));
+  EXPECT_FALSE(is_regular_file("/dev/null"));
+  EXPECT_FALSE(is_regular_file("new"));
 }
 
 }  // namespace

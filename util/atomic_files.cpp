@@ -12,6 +12,8 @@
 #include <mutex>
 #include <utility>
 
+#include "util/file_identity.h"
+
 namespace quadmine {
 
 namespace {
@@ -142,6 +144,33 @@ bool is_directory(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// A path that exists and, links followed, is neither a regular file nor a
+// directory: a device, a FIFO or a socket.
+bool is_special(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+bool leads_to_standard_output(const std::string& path) {
+  const std::optional<FileIdentity> out = identity_of_descriptor(STDOUT_FILENO);
+  return out.has_value() && identity_of_path(path) == out;
+}
+
+// A stream on a copy of descriptor 1, after what stdout holds; nullptr with
+// errno set on failure.
+std::FILE* open_standard_output() {
+  std::fflush(stdout);
+  const int fd = dup(STDOUT_FILENO);
+  if (fd < 0) return nullptr;
+  std::FILE* stream = fdopen(fd, "w");
+  if (stream == nullptr) {
+    const int error = errno;
+    close(fd);
+    errno = error;
+  }
+  return stream;
+}
+
 std::string with_reason(const char* what, const std::string& path, int error) {
   return what + path + (error != 0 ? std::string(": ") + std::strerror(error) : std::string());
 }
@@ -156,9 +185,15 @@ std::string cannot_write(const std::string& path, int error) {
 
 }  // namespace
 
+bool written_in_place(const std::string& path) {
+  return leads_to_standard_output(path) || is_special(path);
+}
+
 AtomicFiles::AtomicFiles() : AtomicFiles(FileMessages{cannot_create, cannot_write}) {}
 
 AtomicFiles::AtomicFiles(FileMessages messages) : messages_(messages) {}
+
+AtomicFiles::AtomicFiles(NonRegularTargets targets) : AtomicFiles() { targets_ = targets; }
 
 AtomicFiles::~AtomicFiles() {
   discard();
@@ -168,6 +203,9 @@ AtomicFiles::~AtomicFiles() {
 Result<std::FILE*> AtomicFiles::create(const std::string& path) {
   // A directory in the way would only show at the rename.
   if (is_directory(path)) return fail_create(path, EISDIR);
+  if (targets_ == NonRegularTargets::WriteInto && written_in_place(path)) {
+    return create_in_place(path);
+  }
   const SignalsHeld held;
   int fd = -1;
   const int slot = make_temporary(path, fd);
@@ -181,6 +219,14 @@ Result<std::FILE*> AtomicFiles::create(const std::string& path) {
     return fail_create(path, error);
   }
   pending_.push_back(File{path, stream, slot});
+  return stream;
+}
+
+Result<std::FILE*> AtomicFiles::create_in_place(const std::string& path) {
+  std::FILE* stream =
+      leads_to_standard_output(path) ? open_standard_output() : std::fopen(path.c_str(), "w");
+  if (stream == nullptr) return fail_create(path, errno);
+  pending_.push_back(File{path, stream, -1});
   return stream;
 }
 
@@ -204,7 +250,9 @@ Status AtomicFiles::check_streams() const {
     }
   }
   for (const File& file : pending_) {
-    if (is_directory(file.path)) return Status::error(messages_.cannot_create(file.path, EISDIR));
+    if (file.slot >= 0 && is_directory(file.path)) {
+      return Status::error(messages_.cannot_create(file.path, EISDIR));
+    }
   }
   return {};
 }
@@ -216,6 +264,10 @@ Status AtomicFiles::rename_all() {
   Status status;
   for (; renamed < pending_.size(); ++renamed) {
     const File& file = pending_[renamed];
+    if (file.slot < 0) {  // written in place: nothing to rename
+      done_.push_back(file.stream);
+      continue;
+    }
     if (std::rename(slot_names[file.slot], file.path.c_str()) != 0) {
       status = Status::error(messages_.cannot_create(file.path, errno));
       break;
@@ -231,6 +283,7 @@ void AtomicFiles::discard() {
   const SignalsHeld held;
   for (const File& file : pending_) {
     std::fclose(file.stream);
+    if (file.slot < 0) continue;  // written in place: what it holds stays
     unlink(slot_names[file.slot]);
     free_slot(file.slot);
   }

@@ -19,6 +19,13 @@
 // Only the renames are atomic: when a rename fails after others succeeded,
 // those stay done (the rest are removed). A group lives in one thread; at most
 // kMaxPending temporary files exist at once in the whole process.
+//
+// A group made with NonRegularTargets::WriteInto never renames over a final
+// path that is not a regular file: a path that leads to the file open on
+// standard output is written through descriptor 1 (so a pipe, a terminal or a
+// redirection gets the text where the shell put it), and any other existing
+// device, FIFO or socket is opened and written where it is. Such a target
+// holds what was written as soon as it is written: nothing can take it back.
 #pragma once
 
 #include <cstdio>
@@ -41,12 +48,24 @@ struct FileMessages {
   std::string (*cannot_write)(const std::string& path, int error);
 };
 
+// What create() does with a final path that exists and is not a regular file
+// or a directory (a device, a FIFO, a socket, or a symbolic link to one).
+enum class NonRegularTargets {
+  RenameOver,  // like any other path: the new file is renamed over it
+  WriteInto,   // written where it is, never renamed over (see above)
+};
+
+// Whether a NonRegularTargets::WriteInto group writes `path` where it is
+// (standard output, a device, a FIFO, a socket) rather than renaming over it.
+bool written_in_place(const std::string& path);
+
 class AtomicFiles {
  public:
   static constexpr int kMaxPending = 16;
 
   AtomicFiles();
   explicit AtomicFiles(FileMessages messages);
+  explicit AtomicFiles(NonRegularTargets targets);
   // Closes the streams; removes the temporary files unless committed.
   ~AtomicFiles();
   AtomicFiles(const AtomicFiles&) = delete;
@@ -63,15 +82,17 @@ class AtomicFiles {
   struct File {
     std::string path;
     std::FILE* stream;
-    int slot;  // in the table the signal handler reads
+    int slot;  // in the table the signal handler reads; -1 when written in place
   };
 
+  Result<std::FILE*> create_in_place(const std::string& path);
   Status fail_create(const std::string& path, int error);
   Status check_streams() const;
   Status rename_all();
   void discard();
 
   FileMessages messages_;
+  NonRegularTargets targets_ = NonRegularTargets::RenameOver;
   std::vector<File> pending_;     // created, not yet renamed
   std::vector<std::FILE*> done_;  // renamed, open until the group goes
 };

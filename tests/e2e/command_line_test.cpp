@@ -141,4 +141,19 @@ TEST(Program, HelpAndAFullStandardOutput) {
   EXPECT_EQ(closed.err, "quadmine: cannot write to standard output: Bad file descriptor\n");
 }
 
+// An unsorted base: said once on standard error, the run goes on.
+TEST(Program, WarnsOnceWhenATripleFormsSeveralRuns) {
+  const ScratchDir dir;
+  // Tag 10 in three runs (lines 1, 3-4, 6), tag 11 in two (lines 2, 5).
+  write_file("base.txt",
+             "1 10 100 5\n2 11 100 5\n3 10 100 5\n4 10 100 5\n5 11 100 5\n6 10 100 5\n");
+  const Outcome r = run_shell(QUADMINE_BIN " base.txt 2 1 1 1");
+  EXPECT_EQ(r.err,
+            "quadmine: warning: 2 (tag, resource, D) triples of base.txt occur in more than "
+            "one run of lines, the first again at line 3; each run is mined as a group of "
+            "its own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n");
+  write_file("base.txt", "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 101 5\n5 11 101 5\n");
+  EXPECT_EQ(run_shell(QUADMINE_BIN " base.txt 2 1 1 1").err, "");
+}
+
 }  // namespace

@@ -39,10 +39,12 @@ TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
     EXPECT_EQ(r.err, "") << c.args;
   }
   // The usage names every option, the version ones included.
-  for (const char* option : {"-h, --help", "--version", "--separator", "--no-header", "--unit"}) {
+  for (const char* option : {"-h, --help", "--version", "--separator", "--no-header", "--unit",
+                             "--quote", "--encoding", "--skip-bad", "--tag-names-name"}) {
     EXPECT_NE(run(kPrepare, "-h").out.find(option), std::string::npos) << option;
   }
-  for (const char* option : {"-h, --help", "--version", "--dir", "--min-d", "--top", "--format"}) {
+  for (const char* option : {"-h, --help", "--version", "--dir", "--min-d", "--top", "--format",
+                             "--base", "--user V", "--d V", "--codes", "jsonl"}) {
     EXPECT_NE(run(kShow, "-h").out.find(option), std::string::npos) << option;
   }
 }
@@ -61,12 +63,24 @@ TEST(Options, UnknownOptionsAndStrayWordsAreErrors) {
       {kPrepare, kIds + "--d 4 extra", "give the raw file and the base to write"},
       {kPrepare, kIds + "--d", "option --d needs a value"},
       {kPrepare, kIds + "--d 4 --period", "option --period needs a value"},
-      {kPrepare, kIds + "--d 4 --separator pipe", "bad separator 'pipe' (tab, comma or blanks)"},
+      {kPrepare, kIds + "--d 4 --separator pipe",
+       "bad separator 'pipe' (tab, comma, blanks or one byte such as ';')"},
       {kPrepare, kIds + "--time 4 --period week", "bad period 'week' (year, month or day)"},
       {kPrepare, kIds + "--time 4 --period day --unit us", "bad unit 'us' (s or ms)"},
       {kPrepare, kIds + "--d 0", "bad column '0' for --d"},
       {kPrepare, kIds + "--d ''", "bad column '' for --d"},
       {kPrepare, "raw base --user 1 --tag 2 --d 4", "--user, --tag and --resource are required"},
+      {kPrepare, kIds + "--d 4 --separator '\"'",
+       "bad separator '\"' (tab, comma, blanks or one byte such as ';')"},
+      {kPrepare, kIds + "--d 4 --quote csv", "bad quote 'csv' (rfc4180 or none)"},
+      {kPrepare, kIds + "--d 4 --encoding cp1252", "bad encoding 'cp1252' (utf8 or latin1)"},
+      {kPrepare, kIds + "--d 4 --tag-names-id 2", "--tag-names-id goes with --tag-names"},
+      {kPrepare, kIds + "--d 4 --user-names - ",
+       "only the raw file can be read from standard input (--user-names)"},
+      {kPrepare, kIds + "--d 4 --resource-names n --resource-names-name 0",
+       "bad column '0' for --resource-names-name"},
+      {kPrepare, "raw - --user 1 --tag 2 --resource 3 --d 4",
+       "give the base a file name (/dev/stdout is one)"},
       {kShow, "--frob", "unknown option --frob"},
       {kShow, "--limit 2 --frob=3", "unknown option --frob"},
       {kShow, "--min-user 2", "unknown option --min-user"},
@@ -108,14 +122,23 @@ TEST(Options, EveryPrepareOptionIsAccepted) {
        "7 1 9 20090415\n"},
       {"--user 1 --tag 2 --resource 3 --time when --unit ms --period year", "7 1 9 2009\n"},
       {"--user 1 --tag 2 --resource 3 --d 5 --separator tab --header", "7 1 9 2009\n"},
+      {"--user 1 --tag 2 --resource 3 --d 5 --quote rfc4180 --encoding latin1 --skip-bad",
+       "7 1 9 2009\n"},
+      {"--user 1 --tag tag --resource 3 --d 5 --quote none --encoding utf8 --tag-names names "
+       "--tag-names-id 1 --tag-names-name 2 --user-names names --user-names-id id "
+       "--user-names-name name --resource-names names --resource-names-id 1 "
+       "--resource-names-name name",
+       "7 1 9 2009\n"},
   };
+  write_file("names", "id\tname\n7\tann\nrock\tRock\n");
   for (const auto& c : cases) {
     for (const std::string& args : {c.args, with_equals(c.args)}) {
       write_file("raw", raw);
       const Outcome r = run(kPrepare, "raw base " + args);
       EXPECT_EQ(r.status, 0) << args << r.err;
       EXPECT_EQ(read_file("base"), c.base) << args;
-      EXPECT_EQ(read_file("base.tags"), "rock 0 1 0 -\n") << args;
+      const bool named = args.find("names") != std::string::npos;
+      EXPECT_EQ(read_file("base.tags"), named ? "Rock 0 1 0 -\n" : "rock 0 1 0 -\n") << args;
     }
   }
   // Blanks and commas, without a header; the last of --header and --no-header counts.
@@ -127,6 +150,7 @@ TEST(Options, EveryPrepareOptionIsAccepted) {
        "1 2 3 200904\n"},
       {"u,t,r,d\n1,2,3,4\n", "--d 4 --no-header --header --separator comma", "1 2 3 4\n"},
       {"1,2,3,4\n5,6,7,8\n", "--d 4 --header --no-header", "1 2 3 4\n5 6 7 8\n"},
+      {"1;2;3;4\n", "--d 4 --separator ';'", "1 2 3 4\n"},
   };
   for (const auto& c : more) {
     for (const std::string& args : {c.args, with_equals(c.args)}) {
@@ -149,6 +173,7 @@ TEST(Options, EveryShowOptionIsAccepted) {
   write_file("users", "ann 0 1 0 -\nbob 0 2 0 -\n");
   write_file("tags", "rock 0 1 0 -\n");
   write_file("resources", "- 0 0 1 Muse\n");
+  write_file("b.tags", "rock 0 1 0 -\n");
   // Arguments, the first line of standard output.
   const struct {
     std::string args, first;
@@ -166,8 +191,15 @@ TEST(Options, EveryShowOptionIsAccepted) {
       {"--dir run --sort d", "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
       {"--dir run --format text --limit 0", ""},
       {"--dir run --format json", "["},
+      {"--dir run --format jsonl --limit 1",
+       "{\"concept\": 1, \"users\": [1, 2], \"tags\": [1], \"resources\": [1, 2], \"d\": [5]}"},
+      {"--dir run --base b --format csv --codes",
+       "concept,users,user_codes,tags,tag_codes,"
+       "resources,resource_codes,d"},
+      {"--dir run --user 3 --tag 2 --resource 1 --d 6",
+       "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
       {"--dir run --summary --top 1", "concepts        2"},
-      {"--dir run --summary --format tsv --users users", "concepts\t2"},
+      {"--dir run --summary --format tsv --users users", "statistic\tdimension\tkey\tname\tvalue"},
       {"--dir run --summary --format json --top 0",
        "{\"concepts\": 2, \"users_only\": "
        "{\"lines\": 5, \"distinct_users\": 3},"},
