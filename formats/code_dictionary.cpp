@@ -12,46 +12,45 @@
 namespace quadmine {
 
 void CodeTexts::add(int code, std::string text) {
-  const auto fresh = static_cast<std::uint32_t>(texts_.size());
-  if (number_of_.emplace(code, fresh) == fresh) texts_.push_back(std::move(text));
+  const auto fresh = static_cast<std::uint32_t>(entries_.size());
+  if (number_of_.emplace(code, fresh) == fresh) entries_.push_back({code, std::move(text)});
 }
 
 const std::string* CodeTexts::find(int code) const {
   const std::uint32_t number = number_of_.find(code);
-  return number == FlatIntMap::kAbsent ? nullptr : &texts_[number];
+  return number == FlatIntMap::kAbsent ? nullptr : &entries_[number].text;
 }
 
-bool write_code_dictionary(std::FILE* out, DictionaryKind kind,
-                           const std::vector<std::string>& texts) {
-  int code = 0;
-  for (const std::string& text : texts) {
-    ++code;
-    const std::string word = encode_field(text);
-    if (kind == DictionaryKind::Tag) {
-      std::fprintf(out, "%s 0 %d 0 -\n", word.c_str(), code);
-    } else {
-      std::fprintf(out, "- 0 0 %d %s\n", code, word.c_str());
-    }
+void write_code_dictionary_line(std::FILE* out, DictionaryKind kind, int code,
+                                std::string_view text) {
+  const std::string word = encode_field(text);
+  if (kind == DictionaryKind::Tag) {
+    std::fprintf(out, "%s 0 %d 0 -\n", word.c_str(), code);
+  } else {
+    std::fprintf(out, "- 0 0 %d %s\n", code, word.c_str());
   }
-  return std::ferror(out) == 0;
 }
 
-long read_code_dictionary(std::FILE* in, DictionaryKind kind, CodeTexts& out) {
+Result<CodeTexts> read_code_dictionary(std::FILE* in, const std::string& name,
+                                       DictionaryKind kind) {
   TextLineReader reader;
   std::string_view line;
+  CodeTexts texts;
   long number = 0;
   while (reader.next(in, line)) {
     ++number;
     if (TextScanner(line).only_space_left()) continue;
     DictionaryLine fields;
-    if (!parse_dictionary_line(line, fields)) return number;
+    if (!parse_dictionary_line(line, fields))
+      return line_error(name, number, "not a dictionary line");
     if (kind == DictionaryKind::Tag) {
-      out.add(fields.tag_code, decode_field(fields.tag));
+      texts.add(fields.tag_code, decode_field(fields.tag));
     } else {
-      out.add(fields.url_code, decode_field(fields.url));
+      texts.add(fields.url_code, decode_field(fields.url));
     }
   }
-  return 0;
+  if (std::ferror(in) != 0) return line_error(name, number + 1, "read error");
+  return texts;
 }
 
 }  // namespace quadmine

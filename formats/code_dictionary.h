@@ -5,44 +5,57 @@
 //   DictionaryKind::Tag       "<text> 0 <code> 0 -"   (tag lookup: field 3 -> field 1)
 //   DictionaryKind::Resource  "- 0 0 <code> <text>"   (URL lookup: field 4 -> field 5)
 //
-// Field 2 and the fields of the other lookup hold 0 and "-"; codes start at 1,
-// so they never match a code.
+// Field 2 and the fields of the other lookup hold 0 and "-". A code is any
+// int: 1, 2, ... for a coded column, the identifier itself for a column of
+// integers given names; which field holds the code depends on the kind, so
+// the 0 of the other lookup's field is never read as one.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "index/flat_int_map.h"
+#include "util/status.h"
 
 namespace quadmine {
 
 enum class DictionaryKind { Tag, Resource };
 
-// Writes one line per text, texts[i] under code i + 1, each text non-empty.
-// Returns false when a write fails.
-bool write_code_dictionary(std::FILE* out, DictionaryKind kind,
-                           const std::vector<std::string>& texts);
+// Writes the line of `code` and `text` (non-empty). A failed write shows in
+// the stream's error indicator, which the caller checks (AtomicFiles::commit
+// does).
+void write_code_dictionary_line(std::FILE* out, DictionaryKind kind, int code,
+                                std::string_view text);
 
 // Code -> text, as read from a dictionary.
 class CodeTexts {
  public:
+  struct Entry {
+    int code = 0;
+    std::string text;
+  };
+
   // Stores `text` under `code` unless the code has a text already.
   void add(int code, std::string text);
   // The text of `code`, or null.
   const std::string* find(int code) const;
-  std::size_t size() const { return texts_.size(); }
-  bool empty() const { return texts_.empty(); }
+  // Every code with its text, in the order they were added.
+  const std::vector<Entry>& entries() const { return entries_; }
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
 
  private:
-  FlatIntMap number_of_;  // code -> position of its text in texts_
-  std::vector<std::string> texts_;
+  FlatIntMap number_of_;  // code -> position of its entry in entries_
+  std::vector<Entry> entries_;
 };
 
-// Reads every line of `in` (blank lines skipped) into code -> decoded text;
-// the first line of a code wins. Returns 0 on success, or the number of the
-// first line (from 1) that does not hold the five fields.
-long read_code_dictionary(std::FILE* in, DictionaryKind kind, CodeTexts& out);
+// Reads every line of `in` (named `name` in messages; blank lines skipped)
+// into code -> decoded text; the first line of a code wins. Fails with
+// "NAME:LINE: not a dictionary line" at the first line that does not hold the
+// five fields, or "NAME:LINE: read error".
+Result<CodeTexts> read_code_dictionary(std::FILE* in, const std::string& name, DictionaryKind kind);
 
 }  // namespace quadmine
