@@ -6,7 +6,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "formats/delimited_field.h"
 #include "formats/json_text.h"
@@ -164,7 +163,12 @@ void SummaryCounter::add(const ReportedConcept& c) {
     distinct_ = c.sets[d];
     std::sort(distinct_.begin(), distinct_.end());
     distinct_.erase(std::unique(distinct_.begin(), distinct_.end()), distinct_.end());
-    for (const int code : distinct_) ++holding_[d][code];
+    for (const int code : distinct_) {
+      const auto fresh = static_cast<std::uint32_t>(holding_[d].size());
+      const std::uint32_t position = position_of_[d].emplace(code, fresh);
+      if (position == fresh) holding_[d].emplace_back(code, 0);
+      ++holding_[d][position].second;
+    }
   }
 }
 
@@ -172,7 +176,7 @@ Summary SummaryCounter::finish(long top) const {
   Summary s = counts_;
   for (std::size_t d = 0; d < holding_.size(); ++d) {
     auto& list = s.top[d];
-    list.assign(holding_[d].begin(), holding_[d].end());
+    list = holding_[d];
     const auto most_first = [](const auto& a, const auto& b) {
       return a.second != b.second ? a.second > b.second : a.first < b.first;
     };
