@@ -1,10 +1,11 @@
 #include "evaluate/metrics.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <cstdint>
 
 #include "evaluation/popular_resources.h"
 #include "evaluation/recommendation_lists.h"
+#include "index/flat_int_map.h"
 
 namespace quadmine {
 
@@ -14,8 +15,10 @@ namespace {
 struct Sums {
   std::vector<double> precision, recall;
   std::vector<std::size_t> hit_users;
-  // Each resource listed, with the first position it reached in any list.
-  std::unordered_map<int, std::size_t> best_position;
+  // Each resource listed gets a number, in order of first sight; per number,
+  // the first position the resource reached in any list.
+  FlatIntMap resource_numbers;
+  std::vector<std::size_t> best_position;
 };
 
 // The lists of every method for one user, each cut to `longest`.
@@ -52,8 +55,13 @@ class MethodLists {
 void add_user(std::span<const int> list, std::span<const int> relevant,
               std::span<const std::size_t> ks, Sums& sums) {
   for (std::size_t p = 0; p < list.size(); ++p) {
-    const auto [it, fresh] = sums.best_position.emplace(list[p], p);
-    if (!fresh) it->second = std::min(it->second, p);
+    const auto fresh = static_cast<std::uint32_t>(sums.best_position.size());
+    const std::uint32_t number = sums.resource_numbers.emplace(list[p], fresh);
+    if (number == fresh) {
+      sums.best_position.push_back(p);
+    } else {
+      sums.best_position[number] = std::min(sums.best_position[number], p);
+    }
   }
   for (std::size_t j = 0; j < ks.size(); ++j) {
     const std::size_t shown = std::min(ks[j], list.size());
@@ -71,7 +79,7 @@ Score score_of(Method method, std::size_t j, std::size_t k, const Sums& sums, st
                std::size_t training_resources) {
   const double n = users == 0 ? 1.0 : static_cast<double>(users);
   std::size_t covered = 0;
-  for (const auto& [resource, position] : sums.best_position) covered += position < k ? 1 : 0;
+  for (const std::size_t position : sums.best_position) covered += position < k ? 1 : 0;
   return {method,
           k,
           users,
@@ -119,6 +127,7 @@ std::vector<Score> score_methods(const EvaluationData& data, std::span<const std
     Sums sums{std::vector<double>(ks.size()),
               std::vector<double>(ks.size()),
               std::vector<std::size_t>(ks.size()),
+              {},
               {}};
     for (const ServedUser& user : users) {
       lists.serve(method, user, list);

@@ -1,15 +1,16 @@
 #include "evaluation/reported_index.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
+
+#include "index/flat_int_map.h"
 
 namespace quadmine {
 
 ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported, Parts parts)
     : reported_(reported) {
   std::vector<std::pair<int, std::uint32_t>> firsts;  // (first D value, concept)
-  std::unordered_map<int, std::uint32_t> resource_numbers;
+  FlatIntMap resource_numbers;                        // resource -> number, in order of first sight
   rs_starts_.push_back(0);
   for (std::uint32_t c = 0; c < reported.size(); ++c) {
     const TriConcept& concept_c = reported[c];
@@ -17,7 +18,7 @@ ReportedIndex::ReportedIndex(const std::vector<TriConcept>& reported, Parts part
     if (parts == Parts::UsersOnly) continue;
     for (const int r : concept_c.rs) {
       const auto fresh = static_cast<std::uint32_t>(resource_numbers.size());
-      resource_of_.push_back(resource_numbers.emplace(r, fresh).first->second);
+      resource_of_.push_back(resource_numbers.emplace(r, fresh));
     }
     rs_starts_.push_back(static_cast<std::uint32_t>(resource_of_.size()));
   }
@@ -107,21 +108,21 @@ void ReportedIndex::place_resources(std::span<const std::uint32_t> members, std:
 // concepts holding it, and the (user, concept) pairs.
 void ReportedIndex::index_users(std::span<const std::uint32_t> members, Parts parts) {
   const std::size_t first = users_.size();
-  std::unordered_map<int, std::uint32_t> slots;        // user -> index in the group's users
+  FlatIntMap slots;                                    // user -> index in the group's users
   std::vector<std::uint32_t> last_counted;             // per slot: one more than the last concept
   std::vector<std::pair<int, std::uint32_t>> holders;  // (user, concept)
   for (const std::uint32_t c : members) {
     for (const int u : reported_[c].us) {
-      const auto [slot, fresh] =
-          slots.emplace(u, static_cast<std::uint32_t>(users_.size() - first));
-      if (fresh) {
+      const auto fresh = static_cast<std::uint32_t>(users_.size() - first);
+      const std::uint32_t slot = slots.emplace(u, fresh);
+      if (slot == fresh) {
         users_.push_back(u);
         user_supports_.push_back(0);
         last_counted.push_back(0);
       }
-      if (last_counted[slot->second] != c + 1) {
-        last_counted[slot->second] = c + 1;
-        ++user_supports_[first + slot->second];
+      if (last_counted[slot] != c + 1) {
+        last_counted[slot] = c + 1;
+        ++user_supports_[first + slot];
       }
       if (parts == Parts::All) holders.emplace_back(u, c);
     }

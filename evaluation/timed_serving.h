@@ -1,10 +1,11 @@
 // The timed loop shared by the two evaluations.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
-#include <unordered_set>
 #include <vector>
 
+#include "index/flat_int_map.h"
 #include "util/progress.h"
 
 namespace quadmine {
@@ -38,7 +39,7 @@ bool read_user_line(const char* line, int& user, int& d);
 template <typename Compute>
 ServingTotals time_each_user(std::FILE* users_only, Compute&& compute) {
   ServingTotals totals;
-  std::unordered_set<int> seen;
+  FlatIntMap seen;  // user -> number, in order of first sight
   std::vector<int> list;
   char line[100];
 
@@ -50,7 +51,8 @@ ServingTotals time_each_user(std::FILE* users_only, Compute&& compute) {
     int user = 0;
     int d = 0;
     if (!read_user_line(line, user, d)) continue;
-    if (!seen.insert(user).second) continue;
+    const auto fresh = static_cast<std::uint32_t>(seen.size());
+    if (seen.emplace(user, fresh) != fresh) continue;
 
     compute(user, d, list);
     if (!list.empty()) {

@@ -97,14 +97,12 @@ void Dictionaries::set(int d, std::string path, CodeTexts texts) {
 }
 
 const std::string* Dictionaries::name_of(int d, int code) const {
-  const CodeTexts& texts = texts_[static_cast<std::size_t>(d)];
-  const auto it = texts.find(code);
-  return it == texts.end() ? nullptr : &it->second;
+  return texts_[static_cast<std::size_t>(d)].find(code);
 }
 
 std::vector<int> Dictionaries::codes_of(int d, std::string_view name) const {
   std::vector<int> codes;
-  for (const auto& [code, text] : texts_[static_cast<std::size_t>(d)]) {
+  for (const auto& [code, text] : texts_[static_cast<std::size_t>(d)].entries()) {
     if (text == name) codes.push_back(code);
   }
   std::sort(codes.begin(), codes.end());

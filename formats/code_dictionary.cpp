@@ -1,6 +1,8 @@
 #include "formats/code_dictionary.h"
 
+#include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "formats/dictionary_line.h"
 #include "formats/field_text.h"
@@ -8,6 +10,16 @@
 #include "text/scanner.h"
 
 namespace quadmine {
+
+void CodeTexts::add(int code, std::string text) {
+  const auto fresh = static_cast<std::uint32_t>(entries_.size());
+  if (number_of_.emplace(code, fresh) == fresh) entries_.push_back({code, std::move(text)});
+}
+
+const std::string* CodeTexts::find(int code) const {
+  const std::uint32_t number = number_of_.find(code);
+  return number == FlatIntMap::kAbsent ? nullptr : &entries_[number].text;
+}
 
 void write_code_dictionary_line(std::FILE* out, DictionaryKind kind, int code,
                                 std::string_view text) {
@@ -32,9 +44,9 @@ Result<CodeTexts> read_code_dictionary(std::FILE* in, const std::string& name,
     if (!parse_dictionary_line(line, fields))
       return line_error(name, number, "not a dictionary line");
     if (kind == DictionaryKind::Tag) {
-      texts.try_emplace(fields.tag_code, decode_field(fields.tag));
+      texts.add(fields.tag_code, decode_field(fields.tag));
     } else {
-      texts.try_emplace(fields.url_code, decode_field(fields.url));
+      texts.add(fields.url_code, decode_field(fields.url));
     }
   }
   if (std::ferror(in) != 0) return line_error(name, number + 1, "read error");

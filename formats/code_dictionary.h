@@ -11,12 +11,13 @@
 // the 0 of the other lookup's field is never read as one.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "index/flat_int_map.h"
 #include "util/status.h"
 
 namespace quadmine {
@@ -29,7 +30,27 @@ enum class DictionaryKind { Tag, Resource };
 void write_code_dictionary_line(std::FILE* out, DictionaryKind kind, int code,
                                 std::string_view text);
 
-using CodeTexts = std::unordered_map<int, std::string>;
+// Code -> text, as read from a dictionary.
+class CodeTexts {
+ public:
+  struct Entry {
+    int code = 0;
+    std::string text;
+  };
+
+  // Stores `text` under `code` unless the code has a text already.
+  void add(int code, std::string text);
+  // The text of `code`, or null.
+  const std::string* find(int code) const;
+  // Every code with its text, in the order they were added.
+  const std::vector<Entry>& entries() const { return entries_; }
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+
+ private:
+  FlatIntMap number_of_;  // code -> position of its entry in entries_
+  std::vector<Entry> entries_;
+};
 
 // Reads every line of `in` (named `name` in messages; blank lines skipped)
 // into code -> decoded text; the first line of a code wins. Fails with

@@ -26,7 +26,7 @@ template <typename Record>
 void append_all(std::vector<Record>& store, std::vector<Record>& added) {
   store.reserve(store.size() + added.size());
   for (Record& record : added) store.push_back(std::move(record));
-  added = {};
+  added = std::vector<Record>();  // (`= {}` would need copyable records)
 }
 
 }  // namespace quadmine

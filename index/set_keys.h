@@ -1,12 +1,13 @@
 // SetKeys remembers tuples of sorted integer sets exactly, to tell whether a
-// tuple was met before: a hash table (open addressing) over one pool that
-// holds every tuple added, each set as its size followed by its elements.
+// tuple was met before: pooled keys (PooledKeys) in which a tuple is stored as
+// each set's size followed by its elements.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
+
+#include "index/pooled_keys.h"
 
 namespace quadmine {
 
@@ -21,21 +22,12 @@ class SetKeys {
   static std::uint64_t hash(std::span<const std::span<const int>> sets);
   // Hints that insert() with this hash comes soon: fetches its first slot
   // into the cache ahead of time.
-  void prefetch(std::uint64_t hash) const {
-    if (!slots_.empty()) __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
-  }
+  void prefetch(std::uint64_t hash) const { keys_.prefetch(hash); }
 
  private:
-  void grow();
-  bool equal(std::size_t offset, std::span<const std::span<const int>> sets) const;
-
-  struct Slot {
-    std::uint64_t hash = 0;  // 0 marks a free slot
-    std::size_t offset = 0;  // where the tuple starts in pool_
-  };
-  std::vector<Slot> slots_;
-  std::vector<int> pool_;
-  std::size_t count_ = 0;
+  // A pass decides on thousands of candidates or none: the first one brings
+  // room for many.
+  PooledKeys<int, TableShape{.first_capacity = 1024}> keys_;
 };
 
 }  // namespace quadmine

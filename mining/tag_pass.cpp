@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "index/compaction.h"
 #include "index/epoch_set.h"
+#include "index/flat_int_map.h"
 #include "index/sorted_sets.h"
 #include "mining/fresh_index.h"
 #include "store/globals.h"
@@ -174,7 +174,10 @@ class TagPass {
     for (std::uint32_t id = 0; id < n_; ++id) {
       const TriConcept& c = store_[id];
       if (alive_[id] && c.rs.size() == 1 && c.ds.size() == 1) {
-        groups_[group_key(c.rs[0], c.ds[0])].push_back(id);
+        const auto fresh = static_cast<std::uint32_t>(groups_.size());
+        const std::uint32_t group = group_of_.emplace(group_key(c.rs[0], c.ds[0]), fresh);
+        if (group == fresh) groups_.emplace_back();
+        groups_[group].push_back(id);
       }
     }
   }
@@ -182,8 +185,8 @@ class TagPass {
   // The stored concepts that may have the R and D lists of `added`.
   const std::vector<std::uint32_t>* stored_like(const TriConcept& added) {
     if (added.rs.size() == 1 && added.ds.size() == 1) {
-      const auto it = groups_.find(group_key(added.rs[0], added.ds[0]));
-      return it == groups_.end() ? nullptr : &it->second;
+      const std::uint32_t group = group_of_.find(group_key(added.rs[0], added.ds[0]));
+      return group == FlatMap<std::uint64_t>::kAbsent ? nullptr : &groups_[group];
     }
     // No grouped concept can have these lists: look at them all.
     everyone_.clear();
@@ -227,7 +230,8 @@ class TagPass {
   std::vector<int> common_;  // sorted common users
   FreshIndex fresh_index_{FreshIndex::kU | FreshIndex::kR | FreshIndex::kD};
   std::vector<TriConcept> fresh_;
-  std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> groups_;
+  FlatMap<std::uint64_t> group_of_;  // group_key(r, d) -> position of its group in groups_
+  std::vector<std::vector<std::uint32_t>> groups_;
   std::vector<std::uint32_t> everyone_;
 };
 

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "formats/delimited_field.h"
 #include "formats/json_text.h"
+#include "index/flat_int_map.h"
 #include "show/listing.h"
 #include "show/names.h"
 #include "text/line_reader.h"
@@ -140,13 +140,13 @@ std::string summary_json(const Summary& s, const Dictionaries& names, bool one_l
 Result<UsersFileCount> count_users_file(std::FILE* in, const std::string& name) {
   TextLineReader reader;
   std::string_view line;
-  std::unordered_set<int> users;
+  FlatIntMap users;  // user -> number, in order of first sight
   long number = 0;
   while (reader.next(in, line)) {
     ++number;
     int user = 0;
     if (!TextScanner(line).number(user)) return line_error(name, number, "not a user line");
-    users.insert(user);
+    users.emplace(user, static_cast<std::uint32_t>(users.size()));
   }
   if (std::ferror(in) != 0) return line_error(name, number + 1, "read error");
   UsersFileCount count;
@@ -163,7 +163,12 @@ void SummaryCounter::add(const ReportedConcept& c) {
     distinct_ = c.sets[d];
     std::sort(distinct_.begin(), distinct_.end());
     distinct_.erase(std::unique(distinct_.begin(), distinct_.end()), distinct_.end());
-    for (const int code : distinct_) ++holding_[d][code];
+    for (const int code : distinct_) {
+      const auto fresh = static_cast<std::uint32_t>(holding_[d].size());
+      const std::uint32_t position = position_of_[d].emplace(code, fresh);
+      if (position == fresh) holding_[d].emplace_back(code, 0);
+      ++holding_[d][position].second;
+    }
   }
 }
 
@@ -171,7 +176,7 @@ Summary SummaryCounter::finish(long top) const {
   Summary s = counts_;
   for (std::size_t d = 0; d < holding_.size(); ++d) {
     auto& list = s.top[d];
-    list.assign(holding_[d].begin(), holding_[d].end());
+    list = holding_[d];
     const auto most_first = [](const auto& a, const auto& b) {
       return a.second != b.second ? a.second > b.second : a.first < b.first;
     };

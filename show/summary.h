@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <map>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "formats/base_dictionaries.h"
 #include "formats/concept_file.h"
+#include "index/flat_int_map.h"
 #include "show/command_line.h"
 #include "util/status.h"
 
@@ -49,9 +49,12 @@ class SummaryCounter {
   Summary finish(long top) const;
 
  private:
-  Summary counts_;                                                         // concepts and sizes
-  std::array<std::unordered_map<int, std::size_t>, kDimensions> holding_;  // code -> concepts
-  std::vector<int> distinct_;                                              // scratch
+  Summary counts_;  // concepts and sizes
+  // Per dimension, each element met with the number of concepts holding it,
+  // in order of first sight, and the element -> its position in that list.
+  std::array<std::vector<std::pair<int, std::size_t>>, kDimensions> holding_;
+  std::array<FlatIntMap, kDimensions> position_of_;
+  std::vector<int> distinct_;  // scratch
 };
 
 // Prints the summary on standard output (`out`):
