@@ -20,7 +20,8 @@ constexpr bool kSanitized = false;
 #endif
 
 // The users of users_only.txt (`text`), each once, in order of first
-// appearance, with the D value of its first line.
+// appearance, with the D value of its first line: a plain form of whom the
+// command serves.
 std::vector<ServedUser> first_lines(const std::string& text) {
   std::vector<ServedUser> served;
   std::istringstream lines(text);

@@ -266,14 +266,6 @@ TEST(Recommend, NamesFromTheBaseNamedOrFound) {
             "(choose one with --base)\n");
 }
 
-// Runs a Python program on the files named; its standard output.
-std::string python(const std::string& program, const std::string& args) {
-  write_file("check.py", program);
-  const Outcome r = run_shell("python3 check.py " + args);
-  EXPECT_EQ(r.status, 0) << r.err;
-  return r.out;
-}
-
 TEST(Recommend, PythonReadsEveryFormatBack) {
   const ScratchDir dir;
   write_results(".", store("1 2|1|1 2 3|7, 3|1|2 4|7"));
@@ -389,7 +381,6 @@ TEST(Recommend, ForeignResultFilesAreRefused) {
     std::optional<std::string> concepts, users;
     std::string err;
   } cases[] = {
-      {none, none, "cannot open ./quadri_concepts.txt: No such file or directory"},
       {none, users, "cannot open ./quadri_concepts.txt: No such file or directory"},
       {concepts, none, "cannot open ./users_only.txt: No such file or directory"},
       {"\nU = {1, },  T = {1, },  R = {10, },  D = {7, }\n1 7\n", users,
