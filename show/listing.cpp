@@ -1,7 +1,6 @@
 #include "show/listing.h"
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "formats/delimited_field.h"
@@ -43,14 +42,6 @@ std::string header(Format format, bool codes) {
 }
 
 }  // namespace
-
-Status write_failure() {
-  const int error = errno;
-  return Status::error(std::string("cannot write to standard output") +
-                       (error != 0 ? std::string(": ") + std::strerror(error) : ""));
-}
-
-Status output_status(std::FILE* out) { return std::ferror(out) == 0 ? Status() : write_failure(); }
 
 ConceptPrinter::ConceptPrinter(std::FILE* out, const Dictionaries& names, Format format, bool codes)
     : out_(out), names_(names), format_(format), codes_(codes) {}

@@ -31,6 +31,7 @@
 #include "formats/base_dictionaries.h"
 #include "formats/concept_file.h"
 #include "show/command_line.h"
+#include "util/standard_output.h"
 #include "util/status.h"
 
 namespace quadmine {
@@ -58,13 +59,5 @@ class ConceptPrinter {
   bool codes_;
   std::size_t printed_ = 0;
 };
-
-// "cannot write to standard output: REASON", the reason from errno (left out
-// when errno is 0).
-Status write_failure();
-
-// Ok while no write to `out` (standard output) has failed; otherwise
-// write_failure().
-Status output_status(std::FILE* out);
 
 }  // namespace quadmine

@@ -31,14 +31,6 @@ void write_dictionary(const std::string& path, DictionaryKind kind,
   std::fclose(out);
 }
 
-// Runs a Python program (`python3 -c`) on the files named; its standard output.
-std::string python(const std::string& program, const std::string& args) {
-  write_file("check.py", program);
-  const Outcome r = run_shell("python3 check.py " + args);
-  EXPECT_EQ(r.status, 0) << r.err;
-  return r.out;
-}
-
 // The folder run/ of a run with three concepts, and the dictionaries of base b
 // beside them: users 1-3 (4 lacks a name), tags 1-5 (two named rock, 6
 // lacks a name), resources 1-2 (3 lacks one).

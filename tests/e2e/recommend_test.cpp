@@ -1,0 +1,452 @@
+// quadmine-recommend run as a program: a table of lists and rankings worked
+// out by hand, every format byte for byte, JSON read back by Python's json
+// module and TSV and CSV by its csv module, users asked for by name or code,
+// and every error: bad options, missing and foreign result files, values that
+// name no user, standard output that cannot be written.
+#include "e2e/recommend_support.h"
+#include "formats/code_dictionary.h"
+
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
+namespace {
+
+// Group 7 (the concepts whose D set begins with 7) is c0, c1, c2 and c4; c3
+// begins with 8 and is group 8 alone. c4 repeats user 4 and resource 13.
+//
+//   c0  U 1 2      R 10 11     |U| 2
+//   c1  U 3        R 12 10     |U| 1
+//   c2  U 2 4 5    R 12 13     |U| 3   D 7 8
+//   c3  U 6        R 14        |U| 1   D 8 7
+//   c4  U 4 6 4    R 13 15 13  |U| 3
+//
+// users_only.txt: 1 2 3 2 4 5 with 7, 6 with 8, 4 6 4 with 7. Served: 1 to 5
+// with 7, and 6 with 8 (its first line).
+const char* const kStore =
+    "1 2|1|10 11|7, 3|1|12 10|7, 2 4 5|1|12 13|7 8, 6|1|14|8 7, 4 6 4|1|13 15 13|7";
+
+// The resources users already have, any tag, any D value: 1 has 12 and 15, 3
+// has 13, 5 has 99 (no concept holds it).
+const char* const kKnown = "1 5 12 2001\n1 6 15 2020\n3 1 13 7\n\n5 1 99 7\n";
+
+TEST(Recommend, HandDerivedListsAndRankings) {
+  const ScratchDir dir;
+  write_results(".", store(kStore));
+  write_file("known", kKnown);
+  // Group 7 holds, first seen: resources 10 11 12 13 15, users 1 2 3 4 5 6.
+  // Supports over the whole group: resources 10 = 2 + 1, 11 = 2, 12 = 1 + 3,
+  // 13 = 3 + 3 (c4 once), 15 = 3; users 2 and 4 in two concepts (c4 counts
+  // once for 4), the others in one. A user's resources leave out the concepts
+  // that hold it, and their share of the supports.
+  const struct {
+    std::string args, out;
+  } cases[] = {
+      // User 1 is in c0: 12 10 from c1, 13 from c2, 15 from c4; supports
+      // 12 = 1 + 3, 10 = 1, 13 = 6, 15 = 3.
+      {"--user 1",
+       R"({"user": 1, "d": 7, "resources": [12, 10, 13, 15], "users": [2, 3, 4, 5, 6]})"},
+      {"--user 1 --rank support",
+       R"({"user": 1, "d": 7, "resources": [13, 12, 15, 10], "users": [2, 4, 3, 5, 6]})"},
+      // User 2 is in c0 and c2: only c1 (12, 10: 1 each) and c4 (13, 15: 3).
+      {"--user 2 --rank support",
+       R"({"user": 2, "d": 7, "resources": [13, 15, 12, 10], "users": [4, 1, 3, 5, 6]})"},
+      // User 3 is in c1: 10 and 11 keep c0's 2, 12 keeps c2's 3, 13 has 6, 15
+      // has 3. Ties in first-seen order: 12 before 15, 10 before 11.
+      {"--user 3",
+       R"({"user": 3, "d": 7, "resources": [10, 11, 12, 13, 15], "users": [1, 2, 4, 5, 6]})"},
+      {"--user 3 --rank support",
+       R"({"user": 3, "d": 7, "resources": [13, 12, 15, 10, 11], "users": [2, 4, 1, 5, 6]})"},
+      // User 4 is in c2 and c4 (twice): c0 and c1 only.
+      {"--user 4 --rank support",
+       R"({"user": 4, "d": 7, "resources": [10, 11, 12], "users": [2, 1, 3, 5, 6]})"},
+      // User 5 is in c2: 10, 13 and 15 tie at 3, then 11 (2) and 12 (c1's 1).
+      {"--user 5 --rank support",
+       R"({"user": 5, "d": 7, "resources": [10, 13, 15, 11, 12], "users": [2, 4, 1, 3, 6]})"},
+      // User 6 is served with 8, where c3 is its own: nothing to give.
+      {"--user 6 --rank support", R"({"user": 6, "d": 8, "resources": [], "users": []})"},
+      // Known resources dropped (after ranking), then the limit; users untouched.
+      {"--user 1 --exclude-known known",
+       R"({"user": 1, "d": 7, "resources": [10, 13], "users": [2, 3, 4, 5, 6]})"},
+      {"--user 1 --rank support --exclude-known known",
+       R"({"user": 1, "d": 7, "resources": [13, 10], "users": [2, 4, 3, 5, 6]})"},
+      {"--user 3 --rank support --exclude-known known --limit 2",
+       R"({"user": 3, "d": 7, "resources": [12, 15], "users": [2, 4]})"},
+      {"--user 5 --exclude-known known --limit 3",
+       R"({"user": 5, "d": 7, "resources": [10, 11, 12], "users": [1, 2, 3]})"},
+      {"--user 3 --limit 0", R"({"user": 3, "d": 7, "resources": [], "users": []})"},
+      {"--user 2 --kind resources --rank support --limit 3",
+       R"({"user": 2, "d": 7, "resources": [13, 15, 12]})"},
+      {"--user 2 --kind users --exclude-known known",
+       R"({"user": 2, "d": 7, "users": [1, 3, 4, 5, 6]})"},
+      // Users in the order asked, each once.
+      {"--user 5 --user 1 --user 5 --limit 1",
+       R"({"user": 5, "d": 7, "resources": [10], "users": [1]})"
+       "\n"
+       R"({"user": 1, "d": 7, "resources": [12], "users": [2]})"},
+      // By default every user of users_only.txt, in order of first line.
+      {"--limit 1 --rank support", R"({"user": 1, "d": 7, "resources": [13], "users": [2]})"
+                                   "\n"
+                                   R"({"user": 2, "d": 7, "resources": [13], "users": [4]})"
+                                   "\n"
+                                   R"({"user": 3, "d": 7, "resources": [13], "users": [2]})"
+                                   "\n"
+                                   R"({"user": 4, "d": 7, "resources": [10], "users": [2]})"
+                                   "\n"
+                                   R"({"user": 5, "d": 7, "resources": [10], "users": [2]})"
+                                   "\n"
+                                   R"({"user": 6, "d": 8, "resources": [], "users": []})"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = recommend("--format jsonl " + c.args);
+    EXPECT_EQ(r.status, 0) << c.args << r.err;
+    EXPECT_EQ(r.err, "") << c.args;
+    EXPECT_EQ(r.out, c.out + "\n") << c.args;
+  }
+  // A user in no reported concept is named after the others are printed.
+  const Outcome missing = recommend("--format jsonl --user 9 --user 1 --limit 1 --kind users");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "{\"user\": 1, \"d\": 7, \"users\": [2]}\n");
+  EXPECT_EQ(missing.err,
+            "quadmine-recommend: user 9 is in no reported concept (not in ./users_only.txt)\n");
+}
+
+// Writes a dictionary of `kind` with these codes and texts.
+void write_dictionary(const std::string& path, DictionaryKind kind,
+                      const std::vector<std::pair<int, std::string>>& lines) {
+  std::FILE* out = std::fopen(path.c_str(), "w");
+  for (const auto& [code, text] : lines) write_code_dictionary_line(out, kind, code, text);
+  std::fclose(out);
+}
+
+// The folder run/ of a run with three concepts and the dictionaries of base b
+// beside them: users 1-3 named (4 is not), resources 1-2 (3 is not), and tags,
+// which no list prints.
+//
+//   c0  U 1 2      R 1 2   D 2009
+//   c1  U 2 3 4    R 2 3   D 2009
+//   c2  U 1        R 4     D 2010
+//
+// Served with 2009: 1, 2, 3, 4. Their lists (first-seen):
+//   1  resources 2 3 (c1)   users 2 3 4
+//   2  resources none       users 1 3 4
+//   3  resources 1 2 (c0)   users 1 2 4
+//   4  resources 1 2 (c0)   users 1 2 3
+void write_run() {
+  write_results("run", store("1 2|1|1 2|2009, 2 3 4|2|2 3|2009, 1|3|4|2010"));
+  write_dictionary("run/b.users", DictionaryKind::Tag, {{1, "ann"}, {2, "bob"}, {3, "cy \"jr\""}});
+  write_dictionary("run/b.resources", DictionaryKind::Resource, {{1, "Muse"}, {2, "Blur, the"}});
+  write_dictionary("run/b.tags", DictionaryKind::Tag, {{1, "rock"}});
+}
+
+const std::string kFound = "quadmine-recommend: names from run/b.users, run/b.resources\n";
+
+TEST(Recommend, EveryFormatByteForByte) {
+  const ScratchDir dir;
+  write_run();
+  const struct {
+    std::string args, out;
+  } cases[] = {
+      {"",
+       "user ann  (d 2009: 2 resources, 3 users)\n  resources  Blur, the, 3\n"
+       "  users      bob, cy \"jr\", 4\n\n"
+       "user bob  (d 2009: 0 resources, 3 users)\n  resources  (none)\n"
+       "  users      ann, cy \"jr\", 4\n\n"
+       "user cy \"jr\"  (d 2009: 2 resources, 3 users)\n  resources  Muse, Blur, the\n"
+       "  users      ann, bob, 4\n\n"
+       "user 4  (d 2009: 2 resources, 3 users)\n  resources  Muse, Blur, the\n"
+       "  users      ann, bob, cy \"jr\"\n\n"},
+      {"--codes --user ann --kind resources",
+       "user ann (1)  (d 2009: 2 resources)\n  resources  Blur, the (2), 3\n\n"},
+      {"--codes --user 4 --kind users --limit 1",
+       "user 4  (d 2009: 1 user)\n  users      ann (1)\n\n"},
+      {"--format tsv --user bob --user 3",
+       "user\tuser_name\td\tlist\trank\tcode\tname\n"
+       "2\tbob\t2009\tusers\t1\t1\tann\n"
+       "2\tbob\t2009\tusers\t2\t3\t\"cy \"\"jr\"\"\"\n"
+       "2\tbob\t2009\tusers\t3\t4\t\n"
+       "3\t\"cy \"\"jr\"\"\"\t2009\tresources\t1\t1\tMuse\n"
+       "3\t\"cy \"\"jr\"\"\"\t2009\tresources\t2\t2\tBlur, the\n"
+       "3\t\"cy \"\"jr\"\"\"\t2009\tusers\t1\t1\tann\n"
+       "3\t\"cy \"\"jr\"\"\"\t2009\tusers\t2\t2\tbob\n"
+       "3\t\"cy \"\"jr\"\"\"\t2009\tusers\t3\t4\t\n"},
+      {"--format csv --user 1 --kind resources --codes",
+       "user,user_name,d,list,rank,code,name\n"
+       "1,ann,2009,resources,1,2,\"Blur, the\"\n"
+       "1,ann,2009,resources,2,3,\n"},
+      {"--format csv --user 4 --kind users --limit 2",
+       "user,user_name,d,list,rank,code,name\n4,,2009,users,1,1,ann\n4,,2009,users,2,2,bob\n"},
+      {"--format json --user 4 --limit 1",
+       "[\n  {\"user\": 4, \"user_name\": null, \"d\": 2009, \"resources\": [1], "
+       "\"resource_names\": [\"Muse\"], \"users\": [1], \"user_names\": [\"ann\"]}\n]\n"},
+      {"--format json --user 2 --user 1 --limit 1 --kind resources",
+       "[\n  {\"user\": 2, \"user_name\": \"bob\", \"d\": 2009, \"resources\": [], "
+       "\"resource_names\": []},\n"
+       "  {\"user\": 1, \"user_name\": \"ann\", \"d\": 2009, \"resources\": [2], "
+       "\"resource_names\": [\"Blur, the\"]}\n]\n"},
+      {"--format jsonl --user bob --kind users",
+       "{\"user\": 2, \"user_name\": \"bob\", \"d\": 2009, \"users\": [1, 3, 4], "
+       "\"user_names\": [\"ann\", \"cy \\\"jr\\\"\", null]}\n"},
+      {"--format jsonl --user 3 --kind resources --rank support",
+       "{\"user\": 3, \"user_name\": \"cy \\\"jr\\\"\", \"d\": 2009, \"resources\": [1, 2], "
+       "\"resource_names\": [\"Muse\", \"Blur, the\"]}\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = recommend("--dir run " + c.args);
+    EXPECT_EQ(r.status, 0) << c.args << r.err;
+    EXPECT_EQ(r.out, c.out) << c.args;
+    EXPECT_EQ(r.err, kFound) << c.args;
+  }
+  // A user asked for who is in no concept, in each format: the others are
+  // printed whole (JSON closes its array).
+  const std::string gone =
+      "quadmine-recommend: user 9 is in no reported concept (not in run/users_only.txt)\n";
+  const struct {
+    std::string args, out;
+  } missing[] = {
+      {"--format json --user 9", "[]\n"},
+      {"--format jsonl --user 9 --user 2 --kind resources",
+       "{\"user\": 2, \"user_name\": \"bob\", \"d\": 2009, \"resources\": [], "
+       "\"resource_names\": []}\n"},
+      {"--format csv --user 9", "user,user_name,d,list,rank,code,name\n"},
+      {"--user 9", ""},
+  };
+  for (const auto& c : missing) {
+    const Outcome r = recommend("--dir run " + c.args);
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_EQ(r.out, c.out) << c.args;
+    EXPECT_EQ(r.err, kFound + gone) << c.args;
+  }
+}
+
+TEST(Recommend, NamesFromTheBaseNamedOrFound) {
+  const ScratchDir dir;
+  write_run();
+  std::filesystem::create_directory("other");
+  write_dictionary("other/x.users", DictionaryKind::Tag, {{2, "zoe"}});
+  const struct {
+    std::string args, out, err;
+  } cases[] = {
+      {"--base other/x",
+       "{\"user\": 2, \"user_name\": \"zoe\", \"d\": 2009, \"users\": [1], \"user_names\": "
+       "[null]}\n",
+       ""},
+      {"--users other/x.users",
+       "{\"user\": 2, \"user_name\": \"zoe\", \"d\": 2009, \"users\": [1], \"user_names\": "
+       "[null]}\n",
+       "quadmine-recommend: names from run/b.resources\n"},
+      {"--users run/b.users --resources run/b.resources",
+       "{\"user\": 2, \"user_name\": \"bob\", \"d\": 2009, \"users\": [1], \"user_names\": "
+       "[\"ann\"]}\n",
+       ""},
+  };
+  for (const auto& c : cases) {
+    const Outcome r =
+        recommend("--dir run --format jsonl --kind users --limit 1 --user 2 " + c.args);
+    EXPECT_EQ(r.status, 0) << c.args << r.err;
+    EXPECT_EQ(r.out, c.out) << c.args;
+    EXPECT_EQ(r.err, c.err) << c.args;
+  }
+  // With names, a user is asked for by name or code; a name that is no
+  // user's is an error, before anything is printed.
+  EXPECT_EQ(recommend("--dir run --format jsonl --kind users --user 'cy \"jr\"' --user 1").out,
+            "{\"user\": 3, \"user_name\": \"cy \\\"jr\\\"\", \"d\": 2009, \"users\": [1, 2, 4], "
+            "\"user_names\": [\"ann\", \"bob\", null]}\n"
+            "{\"user\": 1, \"user_name\": \"ann\", \"d\": 2009, \"users\": [2, 3, 4], "
+            "\"user_names\": [\"bob\", \"cy \\\"jr\\\"\", null]}\n");
+  const Outcome unknown = recommend("--dir run --user ann --user zed");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err, kFound + "quadmine-recommend: no user named 'zed' in run/b.users\n");
+  // Several bases in the folder: none is used, and standard error says why.
+  write_dictionary("run/c.resources", DictionaryKind::Resource, {{1, "Blur"}});
+  const Outcome several = recommend("--dir run --format jsonl --user 1 --limit 1");
+  EXPECT_EQ(several.status, 0);
+  EXPECT_EQ(several.out, "{\"user\": 1, \"d\": 2009, \"resources\": [2], \"users\": [2]}\n");
+  EXPECT_EQ(several.err,
+            "quadmine-recommend: dictionaries of several bases in run: run/b, run/c; none used "
+            "(choose one with --base)\n");
+}
+
+TEST(Recommend, PythonReadsEveryFormatBack) {
+  const ScratchDir dir;
+  write_results(".", store("1 2|1|1 2 3|7, 3|1|2 4|7"));
+  // Awkward names: quotes, separators, line breaks, UTF-8; and for JSON, a
+  // Latin-1 byte and a control byte.
+  write_dictionary("b.resources", DictionaryKind::Resource,
+                   {{1, "\"quoted\", 1"}, {2, "tab\there"}, {3, "two\nlines"}, {4, "caf\xc3\xa9"}});
+  write_dictionary("b.users", DictionaryKind::Tag, {{1, "a,b"}, {3, "x\r\ny"}});
+  for (const std::string format : {"tsv", "csv"}) {
+    const Outcome r = recommend("--format " + format);
+    ASSERT_EQ(r.status, 0) << r.err;
+    write_file("out", r.out);
+    EXPECT_EQ(
+        python(R"(import csv, json, sys
+rows = list(csv.reader(open('out', newline='', encoding='utf-8'), delimiter=sys.argv[1]))
+print(json.dumps(rows))
+)",
+               format == "tsv" ? "'\t'" : ","),
+        R"([["user", "user_name", "d", "list", "rank", "code", "name"], )"
+        R"(["1", "a,b", "7", "resources", "1", "2", "tab\there"], )"
+        R"(["1", "a,b", "7", "resources", "2", "4", "caf\u00e9"], )"
+        R"(["1", "a,b", "7", "users", "1", "2", ""], ["1", "a,b", "7", "users", "2", "3", "x\r\ny"], )"
+        R"(["2", "", "7", "resources", "1", "2", "tab\there"], )"
+        R"(["2", "", "7", "resources", "2", "4", "caf\u00e9"], )"
+        R"(["2", "", "7", "users", "1", "1", "a,b"], ["2", "", "7", "users", "2", "3", "x\r\ny"], )"
+        R"(["3", "x\r\ny", "7", "resources", "1", "1", "\"quoted\", 1"], )"
+        R"(["3", "x\r\ny", "7", "resources", "2", "2", "tab\there"], )"
+        R"(["3", "x\r\ny", "7", "resources", "3", "3", "two\nlines"], )"
+        R"(["3", "x\r\ny", "7", "users", "1", "1", "a,b"], ["3", "x\r\ny", "7", "users", "2", "2", ""]])"
+        "\n")
+        << format;
+  }
+  write_dictionary("b.users", DictionaryKind::Tag, {{1, "caf\xe9"}, {2, "ctl\x01"}});
+  write_file("out.json", recommend("--format json").out);
+  write_file("out.jsonl", recommend("--format jsonl --rank support").out);
+  // Strict UTF-8 and strict JSON; the array holds the objects of the lines.
+  EXPECT_EQ(python(R"(import json
+array = json.load(open('out.json', encoding='utf-8'))
+lines = [json.loads(l) for l in open('out.jsonl', encoding='utf-8')]
+assert [sorted(o) for o in array] == [sorted(o) for o in lines]
+print(json.dumps(array[0]))
+print(json.dumps([[o['user'], o['user_name'], o['resources']] for o in lines]))
+)",
+                   ""),
+            R"({"user": 1, "user_name": "caf\u00e9", "d": 7, "resources": [2, 4], )"
+            R"("resource_names": ["tab\there", "caf\u00e9"], "users": [2, 3], )"
+            R"("user_names": ["ctl\u0001", null]})"
+            "\n"
+            R"([[1, "caf\u00e9", [2, 4]], [2, "ctl\u0001", [2, 4]], [3, null, [1, 2, 3]]])"
+            "\n");
+}
+
+TEST(Recommend, HelpAndVersion) {
+  const ScratchDir dir;
+  for (const char* args : {"--help", "-h", "--limit x -h"}) {
+    const Outcome r = recommend(args);
+    EXPECT_EQ(r.status, 0) << args;
+    EXPECT_EQ(r.out.rfind("Usage: quadmine-recommend [options]\n", 0), 0u) << args;
+  }
+  EXPECT_EQ(recommend("--version").out, "quadmine-recommend 1.0.0\n");
+}
+
+TEST(Recommend, BadInputNamesTheCauseWithStatusOne) {
+  const ScratchDir dir;
+  write_results(".", store(kStore));
+  write_file("known", kKnown);
+  write_file("bad", "1 1 10 7\n1 x 10 7\n");
+  std::filesystem::create_directory("folder");
+  const struct {
+    std::string args, err;
+  } cases[] = {
+      {"--kind tags", "bad value 'tags' for --kind (resources, users or both)"},
+      {"--rank best", "bad value 'best' for --rank (first-seen or support)"},
+      {"--limit -1", "bad value '-1' for --limit (a whole number from 0)"},
+      {"--limit 2x", "bad value '2x' for --limit (a whole number from 0)"},
+      {"--format xml", "bad value 'xml' for --format (text, tsv, csv, json or jsonl)"},
+      {"--dir ''", "bad value '' for --dir (a path)"},
+      {"--exclude-known=", "option --exclude-known needs a value"},
+      {"--base ''", "bad value '' for --base (a path)"},
+      {"--limit", "option --limit needs a value"},
+      {"--frob", "unknown option --frob"},
+      {"word", "unexpected argument word"},
+      {"--user x", "'x' is not a user code"},
+      {"--user ''", "'' is not a user code"},
+      {"--base none", "no dictionary none.users, none.tags or none.resources"},
+      {"--users none", "cannot open none: No such file or directory"},
+      {"--exclude-known none", "cannot open none: No such file or directory"},
+      {"--exclude-known folder", "cannot open folder: Is a directory"},
+      {"--exclude-known bad", "bad:2: not a quadruple line (four integers expected)"},
+      {"--dir folder", "cannot open folder/quadri_concepts.txt: No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = recommend(c.args);
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_EQ(r.out, "") << c.args;
+    EXPECT_EQ(r.err.rfind("quadmine-recommend: " + c.err + "\n", 0), 0u) << c.args << ": " << r.err;
+  }
+  write_file("folder/b.tags", "1 0 1 0 -\n");  // a base with tags only names nothing printed
+  EXPECT_EQ(recommend("--base folder/b").err,
+            "quadmine-recommend: no dictionary folder/b.users or folder/b.resources\n");
+}
+
+// Result files that are missing, or are not the two files of one run.
+TEST(Recommend, ForeignResultFilesAreRefused) {
+  const ScratchDir dir;
+  const std::string concepts =
+      "\nU = {1, 2, },  T = {1, },  R = {10, },  D = {7, 8, }\nU = {3, },  T = {1, },  R = {11, "
+      "},  D = {7, }";
+  const std::string users = "1 7\n2 7\n3 7\n";
+  const std::string report = "./quadri_concepts.txt";
+  const std::optional<std::string> none;  // the file is missing
+  const struct {
+    std::optional<std::string> concepts, users;
+    std::string err;
+  } cases[] = {
+      {none, users, "cannot open ./quadri_concepts.txt: No such file or directory"},
+      {concepts, none, "cannot open ./users_only.txt: No such file or directory"},
+      {"\nU = {1, },  T = {1, },  R = {10, },  D = {7, }\n1 7\n", users,
+       report + ":3: not a concept line"},
+      {"1 1 10 7\n1 2 10 7\n", "1 7\n", report + ":1: not a concept line"},
+      {"\nU = {1, },  T = {1, },  R = {},  D = {7, }", "1 7\n",
+       report + ": concept 1 has an empty R set (not a report of quadmine)"},
+      {"\nU = {},  T = {1, },  R = {1, },  D = {7, }", "",
+       report + ": concept 1 has an empty U set (not a report of quadmine)"},
+      {concepts, "1 7\n3 7\n2 7\n",
+       "./users_only.txt:2: not the users of the concepts of " + report + " (expected '2 7')"},
+      {concepts, "1 7\n2 8\n3 7\n",
+       "./users_only.txt:2: not the users of the concepts of " + report + " (expected '2 7')"},
+      {concepts, "1 7\n2 7\n3 7 \n",
+       "./users_only.txt:3: not the users of the concepts of " + report + " (expected '3 7')"},
+      {concepts, "one 7\n",
+       "./users_only.txt:1: not the users of the concepts of " + report + " (expected '1 7')"},
+      {concepts, "", "./users_only.txt: ends before the users of concept 1 of " + report},
+      {concepts, "1 7\n2 7\n", "./users_only.txt: ends before the users of concept 2 of " + report},
+      {concepts, users + "4 7\n",
+       "./users_only.txt:4: a line after the users of the concepts of " + report},
+      {"", "1 7\n", "./users_only.txt:1: a line after the users of the concepts of " + report},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove("quadri_concepts.txt");
+    std::filesystem::remove("users_only.txt");
+    if (c.concepts) write_file("quadri_concepts.txt", *c.concepts);
+    if (c.users) write_file("users_only.txt", *c.users);
+    const Outcome r = recommend("--format jsonl");
+    EXPECT_EQ(r.status, 1) << c.err;
+    EXPECT_EQ(r.out, "") << c.err;
+    EXPECT_EQ(r.err, "quadmine-recommend: " + c.err + "\n");
+  }
+  // A run that reported nothing: empty files, nobody to serve.
+  write_file("quadri_concepts.txt", "");
+  write_file("users_only.txt", "");
+  const Outcome empty = recommend("--format json");
+  EXPECT_EQ(empty.status, 0) << empty.err;
+  EXPECT_EQ(empty.out, "[]\n");
+  // The result files are only read.
+  write_file("quadri_concepts.txt", concepts);
+  write_file("users_only.txt", users);
+  EXPECT_EQ(recommend("--user 1 --user 5").status, 1);
+  EXPECT_EQ(read_file("quadri_concepts.txt"), concepts);
+  EXPECT_EQ(read_file("users_only.txt"), users);
+  EXPECT_EQ(run_shell("ls").out, "quadri_concepts.txt\nusers_only.txt\n");
+}
+
+TEST(Recommend, StandardOutputThatCannotBeWrittenIsAnError) {
+  const ScratchDir dir;
+  Store many;
+  for (int u = 1; u <= 300; ++u) many.push_back(store(std::to_string(u) + " 0|1|1 2 3|7")[0]);
+  write_results(".", many);
+  // Small outputs fail when the buffer is flushed at the end, large ones on
+  // the way (and stop there).
+  for (const std::string args :
+       {"--user 1", "", "--format json", "--format tsv", "--help", "--version"}) {
+    for (const std::string target : {">/dev/full", ">&-"}) {
+      const Outcome r = run_shell("{ '" + kRecommend + "' " + args + " " + target + "; }");
+      EXPECT_EQ(r.status, 1) << args << target;
+      const std::string reason =
+          target == ">&-" ? "Bad file descriptor" : "No space left on device";
+      EXPECT_EQ(r.err, "quadmine-recommend: cannot write to standard output: " + reason + "\n")
+          << args << target;
+    }
+  }
+}
+
+}  // namespace
