@@ -81,13 +81,15 @@ int run_phases(int argc, char** argv, Run& run) {
   run.lines_read = loaded->lines;
 
   extend_tags(run.store, run.lines_read, run.thresholds.u);
-  extend_resources(run.store, run.thresholds);
-  extend_ds(run.store, run.thresholds);
+  const ExtensionOptions pass_options;
+  extend_resources(run.store, run.thresholds, pass_options);
+  extend_ds(run.store, run.thresholds, pass_options);
   give_back_free_memory();
 
   ResultFiles files;
   if (const Status created = files.create(); !created.ok()) return fail(created);
-  write_report(run.store, run.reported, run.thresholds, files.concepts(), files.users_only());
+  write_report(run.store, run.reported, run.thresholds, files.concepts(), files.users_only(),
+               ReportOptions{});
   if (const Status committed = files.commit(); !committed.ok()) return fail(committed);
 
   evaluate_resource_recommendation(run.reported, files.users_only());

@@ -19,8 +19,6 @@ namespace quadmine {
 
 namespace {
 
-bool container_thread_wanted = true;
-
 void append_int(std::string& out, int value) {
   char digits[16];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
@@ -64,24 +62,25 @@ void set_user_lines(std::string& lines, const TriConcept& c) {
 // erased equal copy is only marked dead, so positions never shift during the
 // walk: walking the live ids in ascending order is walking the shrinking
 // store position by position, and a copy erased before the examined record
-// simply does not come up again. A reported record is moved out of the store
-// to the end of `reported`; the index still counts it as a container, and
-// knows the sizes of its sets.
+// simply does not come up again. Neither the store nor the index changes
+// while the filter lives (the container search reads both in its thread);
+// which records are alive is the filter's own, and the reported records
+// leave the store once it is finished.
 class FinalFilter {
  public:
-  FinalFilter(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
-              const Thresholds& thresholds)
+  FinalFilter(const std::vector<TriConcept>& store, const Thresholds& thresholds,
+              const ReportOptions& options)
       : store_(store),
-        reported_(reported),
         index_(store),
-        strict_(index_, store, thresholds, container_thread_wanted) {}
+        alive_(store.size(), 1),
+        strict_(index_, store, thresholds, options.block, options.share, options.ahead) {}
 
-  bool alive(std::size_t id) const { return index_.alive(id); }
+  bool alive(std::size_t id) const { return alive_[id] != 0; }
   // Ends the search ahead, after which the store may change, and gives the
   // liveness flag of each id.
-  const std::vector<char>& finish() {
+  std::vector<char> finish() {
     strict_.stop();
-    return index_.liveness();
+    return std::move(alive_);
   }
 
   // Whether a live record strictly contains record `id` (contains it in U, T,
@@ -101,23 +100,18 @@ class FinalFilter {
     const std::uint32_t first_strict = strict_.of(id);
     copies_.clear();
     const bool none = first_strict == ContainmentIndex::kNoContainer;
-    const bool known =
-        none || (first_strict != StrictContainers::kUnknown && index_.alive(first_strict));
+    const bool known = none || (first_strict != StrictContainers::kUnknown && alive(first_strict));
     const bool found = known ? !none : search(id, plain);
     if (plain) {
       const auto self = static_cast<std::uint32_t>(id);
       for (std::uint32_t other = index_.next_same_sets(id); other != self;
            other = index_.next_same_sets(other)) {
-        if (index_.alive(other) && index_.same_sizes(id, other)) copies_.push_back(other);
+        if (alive(other) && index_.same_sizes(id, other)) copies_.push_back(other);
       }
     }
-    for (const std::uint32_t c : copies_) index_.kill(c);
+    for (const std::uint32_t c : copies_) alive_[c] = 0;
     return found;
   }
-
-  // Moves record `id` to the end of the reported records and returns it
-  // there; its place in the store is left with four empty sets.
-  const TriConcept& report(std::size_t id) { return reported_.emplace_back(std::move(store_[id])); }
 
  private:
   // Walks the containers of `id` for a live strict one, stopping there when
@@ -125,7 +119,7 @@ class FinalFilter {
   bool search(std::size_t id, bool plain) {
     bool found = false;
     const auto look_at = [&](std::uint32_t other) {  // false: stop looking
-      if (other == id || !index_.alive(other)) return true;
+      if (other == id || !alive(other)) return true;
       if (!index_.same_sizes(id, other)) {
         found = true;
         return !plain;
@@ -145,42 +139,53 @@ class FinalFilter {
     return found;
   }
 
-  std::vector<TriConcept>& store_;
-  std::vector<TriConcept>& reported_;
-  ContainmentIndex index_;
+  const std::vector<TriConcept>& store_;
+  const ContainmentIndex index_;
+  std::vector<char> alive_;
   StrictContainers strict_;
   std::vector<std::uint32_t> copies_;
-  std::vector<IdList> lists_;         // scratch of search()
+  std::vector<std::uint32_t> lists_;  // scratch of search()
   std::vector<std::size_t> cursors_;  // scratch of search()
 };
+
+// Writes the report and user lines of `c`, using `line` and `users` as
+// working space.
+void write_concept(const TriConcept& c, std::string& line, std::string& users, std::FILE* concepts,
+                   std::FILE* users_only) {
+  set_report_line(line, c);
+  std::fwrite(line.data(), 1, line.size(), concepts);
+  set_user_lines(users, c);
+  std::fwrite(users.data(), 1, users.size(), users_only);
+}
 
 }  // namespace
 
 void write_report(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
-                  const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
-  // Room for every record that may be reported (address space only: a page
-  // takes memory once written), so that `reported` is never copied to grow.
-  reported.reserve(reported.size() + store.size());
-  FinalFilter filter(store, reported, thresholds);
-  std::string line;
-  std::string users;
-  progress_begin("report", store.size());
-  for (std::size_t id = 0; id < store.size(); ++id) {
-    progress_step(id);
-    if (!filter.alive(id) || !thresholds.all_reached(store[id])) continue;
-    if (filter.subsumed(id)) continue;
-    const TriConcept& kept = filter.report(id);
-    set_report_line(line, kept);
-    std::fwrite(line.data(), 1, line.size(), concepts);
-    set_user_lines(users, kept);
-    std::fwrite(users.data(), 1, users.size(), users_only);
+                  const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only,
+                  const ReportOptions& options) {
+  std::vector<std::uint32_t> kept;  // the ids reported, ascending
+  std::vector<char> alive;
+  {
+    FinalFilter filter(std::as_const(store), thresholds, options);
+    std::string line;
+    std::string users;
+    progress_begin("report", store.size());
+    for (std::size_t id = 0; id < store.size(); ++id) {
+      progress_step(id);
+      if (!filter.alive(id) || !thresholds.all_reached(store[id])) continue;
+      if (filter.subsumed(id)) continue;
+      write_concept(store[id], line, users, concepts, users_only);
+      kept.push_back(static_cast<std::uint32_t>(id));
+    }
+    progress_end();
+    alive = filter.finish();
   }
-  progress_end();
-
-  // The erased copies leave the store.
-  erase_dead(store, filter.finish());
+  // The reported records move to `reported` (only their set headers move),
+  // which has room for them all at once; then the erased copies leave the
+  // store.
+  reported.reserve(reported.size() + kept.size());
+  for (const std::uint32_t id : kept) reported.push_back(std::move(store[id]));
+  erase_dead(store, alive);
 }
-
-void use_container_thread(bool on) { container_thread_wanted = on; }
 
 }  // namespace quadmine
