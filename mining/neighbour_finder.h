@@ -96,7 +96,8 @@ class NeighbourFinder {
   // concept is done. It compares the candidates itself while the pass has
   // results to read (AheadState::consumer_supplied()), and leaves that to the
   // pass when the pass is about to wait, so that neither thread idles while
-  // the other works; the candidates it compares count as its work.
+  // the other works; in one thread it leaves them to the pass, which skips
+  // the candidates it erased. The candidates it compares count as its work.
   bool fill(Neighbours& buffer, AheadState& state);
 
  private:

@@ -158,34 +158,47 @@ void write_concept(const TriConcept& c, std::string& line, std::string& users, s
   std::fwrite(users.data(), 1, users.size(), users_only);
 }
 
+// What the walk over the store decided: the ids reported, ascending, and
+// which records are still alive (the erased copies are not).
+struct Selection {
+  std::vector<std::uint32_t> reported;
+  std::vector<char> alive;
+};
+
+// The walk of write_report(), which only reads the store: the search ahead
+// reads it too until the filter has finished.
+Selection select_and_write(const std::vector<TriConcept>& store, const Thresholds& thresholds,
+                           std::FILE* concepts, std::FILE* users_only,
+                           const ReportOptions& options) {
+  Selection selection;
+  FinalFilter filter(store, thresholds, options);
+  std::string line;
+  std::string users;
+  progress_begin("report", store.size());
+  for (std::size_t id = 0; id < store.size(); ++id) {
+    progress_step(id);
+    if (!filter.alive(id) || !thresholds.all_reached(store[id])) continue;
+    if (filter.subsumed(id)) continue;
+    write_concept(store[id], line, users, concepts, users_only);
+    selection.reported.push_back(static_cast<std::uint32_t>(id));
+  }
+  progress_end();
+  selection.alive = filter.finish();
+  return selection;
+}
+
 }  // namespace
 
 void write_report(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
                   const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only,
                   const ReportOptions& options) {
-  std::vector<std::uint32_t> kept;  // the ids reported, ascending
-  std::vector<char> alive;
-  {
-    FinalFilter filter(std::as_const(store), thresholds, options);
-    std::string line;
-    std::string users;
-    progress_begin("report", store.size());
-    for (std::size_t id = 0; id < store.size(); ++id) {
-      progress_step(id);
-      if (!filter.alive(id) || !thresholds.all_reached(store[id])) continue;
-      if (filter.subsumed(id)) continue;
-      write_concept(store[id], line, users, concepts, users_only);
-      kept.push_back(static_cast<std::uint32_t>(id));
-    }
-    progress_end();
-    alive = filter.finish();
-  }
+  const Selection selection = select_and_write(store, thresholds, concepts, users_only, options);
   // The reported records move to `reported` (only their set headers move),
   // which has room for them all at once; then the erased copies leave the
   // store.
-  reported.reserve(reported.size() + kept.size());
-  for (const std::uint32_t id : kept) reported.push_back(std::move(store[id]));
-  erase_dead(store, alive);
+  reported.reserve(reported.size() + selection.reported.size());
+  for (const std::uint32_t id : selection.reported) reported.push_back(std::move(store[id]));
+  erase_dead(store, selection.alive);
 }
 
 }  // namespace quadmine

@@ -12,7 +12,8 @@
 //   buffer it is filling and starts no other.
 // - One thread: without a second thread (AheadOptions::second_thread, or no
 //   thread to be had) the consumer's next() has the producer fill one buffer
-//   in the consumer's thread; the sequence of buffers is the same.
+//   in the consumer's thread. The sequence of buffers is the same, as far as
+//   the producer's choices do not depend on what AheadState tells it.
 //
 // What each thread may touch while the work runs, until stop() returns:
 // - The producer: its own members (working space, cursors), the buffer it is
@@ -26,6 +27,12 @@
 // (views the producer may keep) or values it keeps by copy; a non-const
 // lvalue or a pointer to a mutable object does not compile (ReadOnlyArgument).
 // A producer must not keep a reference to an argument passed as a temporary.
+//
+// The program has two producers: the neighbour finder of the resource and D
+// passes (mining/neighbour_finder.h), which reads the pass's index of the
+// sets as the pass found them, and the report's strict container search
+// (output/strict_containers.h), which reads the containment index and the
+// store, and copies the thresholds.
 //
 // A producer is a class with a member type Buffer (default-constructible) and
 //   bool fill(Buffer& buffer, AheadState& state);
