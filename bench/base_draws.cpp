@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
-
 double uniform(std::mt19937_64& rng) { return static_cast<double>(rng() >> 11) * 0x1.0p-53; }
 
 Zipf::Zipf(int n, double exponent) : cumulative_(static_cast<std::size_t>(n)) {

@@ -4,8 +4,6 @@
 
 #include "base_draws.h"
 
-using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
-
 std::string make_community_base(const CommunityShape& shape) {
   std::mt19937_64 rng(shape.seed);
   const long communities = std::max(1L, shape.lines / shape.lines_per_community);

@@ -10,8 +10,6 @@
 #include "community_base.h"
 #include "synthetic_base.h"
 
-using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
-
 namespace {
 
 int write_text(const std::string& text) {

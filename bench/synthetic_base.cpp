@@ -2,8 +2,6 @@
 
 #include "base_draws.h"
 
-using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
-
 std::string make_synthetic_base(const BaseShape& shape) {
   std::mt19937_64 rng(shape.seed);
   // Tags are the most skewed (a few tags are on everything), users the least.
