@@ -109,7 +109,7 @@ TEST(WorkAhead, DeliversInOrderInTwoThreadsAndInOne) {
 }
 
 TEST(WorkAhead, ProducerFailureComesAfterTheBuffersFilledBeforeIt) {
-  for (const std::size_t ring : {1, 2, 4}) {
+  for (const std::size_t ring : {1u, 2u, 4u}) {
     for (const bool second_thread : {true, false}) {
       for (const int fail_at : {0, 1, 3}) {
         const std::string what = "ring " + std::to_string(ring) + ", fails at buffer " +
@@ -143,7 +143,7 @@ TEST(WorkAhead, ProducerFailureComesAfterTheBuffersFilledBeforeIt) {
 TEST(WorkAhead, ConsumerThatStopsEarlyReleasesTheProducer) {
   // The producer never runs out of numbers: only the consumer's stop (or the
   // end of the WorkAhead) ends it, with the ring full or not.
-  for (const std::size_t ring : {1, 2, 5}) {
+  for (const std::size_t ring : {1u, 2u, 5u}) {
     for (const int read : {0, 1, 7}) {
       for (const bool explicit_stop : {true, false}) {
         AheadCounts counts;
@@ -162,7 +162,7 @@ TEST(WorkAhead, ConsumerThatStopsEarlyReleasesTheProducer) {
         }
         EXPECT_EQ(counts.threaded_runs, 1u);
         EXPECT_GE(counts.handed, static_cast<std::size_t>(read));
-        EXPECT_LE(counts.handed, read + ring);
+        EXPECT_LE(counts.handed, static_cast<std::size_t>(read) + ring);
       }
     }
   }
