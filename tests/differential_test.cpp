@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "evaluation/resource_recommendation.h"
+#include "loader/loader.h"
 #include "mining/extension_pass.h"
+#include "mining/tag_pass.h"
 #include "output/report.h"
 #include "support.h"
 
@@ -173,18 +175,51 @@ TEST(Differential, EvaluationsSkipLinesWithoutTwoIntegers) {
   reset_run_state();
 }
 
-// Larger bases, racing at the smallest sizes: the same results as in one
-// thread and as the plain forms, with many blocks for the report's search.
+// What the program leaves from `base`: the store after its D pass, the two
+// report files, the store and the reported concepts after the report.
+std::string program_outputs(const std::string& base, const MinSupp& m,
+                            const ProgramOptions& options) {
+  reset_run_state();
+  minsupp_u = m.u, minsupp_t = m.t, minsupp_r = m.r, minsupp_d = m.d;
+  std::FILE* input = std::tmpfile();
+  std::fputs(base.c_str(), input);
+  std::rewind(input);
+  fp = input;
+  const bool loaded = load_la_base().ok();
+  std::fclose(input);
+  if (!loaded) return kRejected;
+  find_ts_v3();
+  const Thresholds thresholds = thresholds_from_globals();
+  extend_resources(ens_tc, thresholds, options.resources);
+  extend_ds(ens_tc, thresholds, options.ds);
+  std::string outputs = text(ens_tc);
+  std::FILE* concepts = std::tmpfile();
+  std::FILE* users = std::tmpfile();
+  write_report(ens_tc, ens_tc2, thresholds, concepts, users, options.report);
+  outputs +=
+      "\n" + contents(concepts) + "\n" + contents(users) + text(ens_tc) + "\n" + text(ens_tc2);
+  std::fclose(concepts);
+  std::fclose(users);
+  reset_run_state();
+  return outputs;
+}
+
+// Larger bases, racing at the smallest sizes (two draws of them a base): the
+// same results as the plain forms and as one thread, with many blocks for the
+// report's search.
 TEST(Differential, RacingOnWiderBases) {
   PhaseCounts raced;
   for (int round = 0; round < 16; ++round) {
     const std::string base = wide_base(pick(300, 1000));
     const MinSupp m{pick(1, 2), 1, 1, 1};
-    ProgramOptions options;
+    ProgramOptions options, again, alone;
     racing(options);
     count_into(options, raced);
     ASSERT_EQ(check_base(base, m, options), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n"
                                                 << base;
+    racing(again);
+    in_one_thread(alone);
+    ASSERT_EQ(program_outputs(base, m, again), program_outputs(base, m, alone)) << base;
   }
   expect_raced(raced, 20);
 }
