@@ -56,9 +56,11 @@ void warn_split_runs(const RunSplit& split, const char* path) {
                split.keys, path, split.first_line);
 }
 
-// Hands the memory the mining passes freed back to the system, so that what
-// the report builds next does not come on top of it: the C library keeps
-// freed blocks for reuse, but the large arrays of the report are mapped anew.
+// Hands the memory freed so far back to the system, so that what the next
+// phase builds does not come on top of it: the C library keeps freed blocks
+// for reuse, but large arrays are mapped anew. Called after the mining passes
+// (before the report builds its index) and after the report (whose index is
+// gone before the evaluations build theirs).
 void give_back_free_memory() {
 #ifdef __GLIBC__
   malloc_trim(0);
@@ -90,6 +92,7 @@ int run_phases(int argc, char** argv, Run& run) {
   if (const Status created = files.create(); !created.ok()) return fail(created);
   write_report(run.store, run.reported, run.thresholds, files.concepts(), files.users_only(),
                ReportOptions{});
+  give_back_free_memory();
   if (const Status committed = files.commit(); !committed.ok()) return fail(committed);
 
   evaluate_resource_recommendation(run.reported, files.users_only());

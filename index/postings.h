@@ -6,10 +6,18 @@
 // The lists of all the sets are numbered together, in the order their values
 // first came, so that an owner can keep something per list (cursors, counts,
 // block summaries) in a plain array.
+//
+// The lists take their memory from a memory resource, by default the heap,
+// each list a block of its own that grows as entries come. An owner that
+// counts the entries of each list beforehand can give a resource that lays
+// the lists out one after the other in one block, reserve() each list's
+// count, and so hold them all in one array that goes back to the system at
+// once.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <span>
 #include <vector>
 
@@ -22,8 +30,11 @@ class Postings {
  public:
   static constexpr std::uint32_t kAbsent = FlatIntMap::kAbsent;
 
-  // Lists for values of sets 0 .. sets - 1.
-  explicit Postings(unsigned sets) : numbers_(sets) {}
+  // Lists for values of sets 0 .. sets - 1, their entries in `memory`, which
+  // must outlive the postings.
+  explicit Postings(unsigned sets,
+                    std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : numbers_(sets), memory_(memory) {}
 
   // The number of the list of `value` in set `set`, or kAbsent.
   std::uint32_t find(unsigned set, int value) const { return numbers_[set].find(value); }
@@ -32,7 +43,7 @@ class Postings {
   std::uint32_t list_of(unsigned set, int value) {
     const auto fresh = static_cast<std::uint32_t>(lists_.size());
     const std::uint32_t list = numbers_[set].emplace(value, fresh);
-    if (list == fresh) lists_.emplace_back();
+    if (list == fresh) lists_.emplace_back(memory_);
     return list;
   }
   // Number of lists.
@@ -54,7 +65,8 @@ class Postings {
 
  private:
   std::vector<FlatIntMap> numbers_;  // per set: value -> number of its list
-  std::vector<std::vector<Entry>> lists_;
+  std::pmr::memory_resource* memory_;
+  std::vector<std::pmr::vector<Entry>> lists_;
 };
 
 }  // namespace quadmine

@@ -70,14 +70,13 @@ std::array<std::uint32_t, kSets> sizes_of(const TriConcept& c) {
           static_cast<std::uint32_t>(c.rs.size()), static_cast<std::uint32_t>(c.ds.size())};
 }
 
-// Makes `ring` link the ids of each group of equal sets, ascending (see
-// next_same_sets): `hashes` holds a hash of the sets of each id, and
-// same_sets(a, b) tells whether ids a and b have the same sets.
+// Makes `ring` (one entry per id) link the ids of each group of equal sets,
+// ascending (see next_same_sets): `hashes` holds a hash of the sets of each
+// id, and same_sets(a, b) tells whether ids a and b have the same sets.
 template <typename SameSets>
 void group_equal_sets(std::vector<std::pair<std::uint64_t, std::uint32_t>>& hashes,
-                      const SameSets& same_sets, std::vector<std::uint32_t>& ring) {
+                      const SameSets& same_sets, std::span<std::uint32_t> ring) {
   std::sort(hashes.begin(), hashes.end());
-  ring.resize(hashes.size());
   // Within a run of equal hashes, each group is gathered in place; a stable
   // partition keeps the ids of every group ascending.
   const std::size_t n = hashes.size();
@@ -101,6 +100,14 @@ void group_equal_sets(std::vector<std::pair<std::uint64_t, std::uint32_t>>& hash
   }
 }
 
+// The number of elements of all the sets of `store`, repetitions counted: at
+// least the number of ids of all the holder lists.
+std::size_t elements_in(const std::vector<TriConcept>& store) {
+  std::size_t n = 0;
+  for (const TriConcept& c : store) n += c.us.size() + c.ts.size() + c.rs.size() + c.ds.size();
+  return n;
+}
+
 }  // namespace
 
 // What the first walk over the store notes: the number of the holder list of
@@ -115,7 +122,11 @@ struct ContainmentIndex::Notes {
 };
 
 ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
-    : plain_(store.size(), 1), signatures_(store.size(), 0), sizes_(store.size()) {
+    : lists_memory_(std::max<std::size_t>(elements_in(store), 1) * sizeof(std::uint32_t)),
+      holders_(kSets, &lists_memory_),
+      plain_(store.size(), 1),
+      signatures_(store.size(), 0),
+      sizes_(store.size()) {
   // Each holder list gets room for exactly its ids, counted in the first
   // walk, and is filled from the notes, ids ascending. Two concepts have the
   // same distinct sets exactly when their notes are the same.
@@ -130,7 +141,8 @@ ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
                       begin + static_cast<std::ptrdiff_t>(notes.ends[b]),
                       begin + static_cast<std::ptrdiff_t>(notes.ends[b + 1]));
   };
-  group_equal_sets(notes.hashes, same_notes, ring_);
+  ring_.resize(store.size());
+  group_equal_sets(notes.hashes, same_notes, std::span(ring_));
 }
 
 // The first walk: notes, signatures, sizes, and whether a set repeats.

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <span>
 #include <vector>
 
@@ -30,6 +31,8 @@ class ContainmentIndex {
   static constexpr int kSets = 4;  // 0 = U, 1 = T, 2 = R, 3 = D
 
   explicit ContainmentIndex(const std::vector<TriConcept>& store);
+  ContainmentIndex(const ContainmentIndex&) = delete;
+  ContainmentIndex& operator=(const ContainmentIndex&) = delete;
 
   // Whether no set of concept `id` holds an element twice.
   bool without_repeats(std::size_t id) const { return plain_[id] != 0; }
@@ -93,8 +96,11 @@ class ContainmentIndex {
   void fill_lists(const Notes& notes);
   void sign_blocks();
 
-  Postings<std::uint32_t> holders_{kSets};  // per set: element -> ids holding it
-  std::vector<std::size_t> block_starts_;   // per list, into block_signatures_
+  // The holder lists, laid out one after the other in one block (room for
+  // every element of every concept, the most they can hold).
+  std::pmr::monotonic_buffer_resource lists_memory_;
+  Postings<std::uint32_t> holders_;        // per set: element -> ids holding it
+  std::vector<std::size_t> block_starts_;  // per list, into block_signatures_
   std::vector<std::uint64_t> block_signatures_;
   std::vector<char> plain_;
   std::vector<std::uint64_t> signatures_;

@@ -64,23 +64,33 @@ void set_user_lines(std::string& lines, const TriConcept& c) {
 // store position by position, and a copy erased before the examined record
 // simply does not come up again. Neither the store nor the index changes
 // while the filter lives (the container search reads both in its thread);
-// which records are alive is the filter's own, and the reported records
-// leave the store once it is finished.
+// which records are alive, and which were reported, is the filter's own, and
+// the reported records leave the store once it is finished.
 class FinalFilter {
  public:
+  // The flags of a record: alive (not erased), reported. A reported record
+  // may still be erased later as an equal copy.
+  static constexpr char kAlive = 1;
+  static constexpr char kReported = 2;
+
   FinalFilter(const std::vector<TriConcept>& store, const Thresholds& thresholds,
               const ReportOptions& options)
       : store_(store),
         index_(store),
-        alive_(store.size(), 1),
+        flags_(store.size(), kAlive),
         strict_(index_, store, thresholds, options.block, options.share, options.ahead) {}
 
-  bool alive(std::size_t id) const { return alive_[id] != 0; }
+  bool alive(std::size_t id) const { return (flags_[id] & kAlive) != 0; }
+  void report(std::size_t id) {
+    flags_[id] |= kReported;
+    ++reported_;
+  }
+  std::size_t reported() const { return reported_; }
   // Ends the search ahead, after which the store may change, and gives the
-  // liveness flag of each id.
+  // flags of each id.
   std::vector<char> finish() {
     strict_.stop();
-    return std::move(alive_);
+    return std::move(flags_);
   }
 
   // Whether a live record strictly contains record `id` (contains it in U, T,
@@ -109,7 +119,7 @@ class FinalFilter {
         if (alive(other) && index_.same_sizes(id, other)) copies_.push_back(other);
       }
     }
-    for (const std::uint32_t c : copies_) alive_[c] = 0;
+    for (const std::uint32_t c : copies_) flags_[c] &= ~kAlive;
     return found;
   }
 
@@ -141,7 +151,8 @@ class FinalFilter {
 
   const std::vector<TriConcept>& store_;
   const ContainmentIndex index_;
-  std::vector<char> alive_;
+  std::vector<char> flags_;
+  std::size_t reported_ = 0;
   StrictContainers strict_;
   std::vector<std::uint32_t> copies_;
   std::vector<std::uint32_t> lists_;  // scratch of search()
@@ -158,20 +169,10 @@ void write_concept(const TriConcept& c, std::string& line, std::string& users, s
   std::fwrite(users.data(), 1, users.size(), users_only);
 }
 
-// What the walk over the store decided: the ids reported, ascending, and
-// which records are still alive (the erased copies are not).
-struct Selection {
-  std::vector<std::uint32_t> reported;
-  std::vector<char> alive;
-};
-
-// The walk of write_report(), which only reads the store: the search ahead
-// reads it too until the filter has finished.
-Selection select_and_write(const std::vector<TriConcept>& store, const Thresholds& thresholds,
-                           std::FILE* concepts, std::FILE* users_only,
-                           const ReportOptions& options) {
-  Selection selection;
-  FinalFilter filter(store, thresholds, options);
+// The walk of write_report(), which only reads the store: the filter's
+// search ahead reads it too until the filter has finished.
+void select_and_write(FinalFilter& filter, const std::vector<TriConcept>& store,
+                      const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
   std::string line;
   std::string users;
   progress_begin("report", store.size());
@@ -180,11 +181,9 @@ Selection select_and_write(const std::vector<TriConcept>& store, const Threshold
     if (!filter.alive(id) || !thresholds.all_reached(store[id])) continue;
     if (filter.subsumed(id)) continue;
     write_concept(store[id], line, users, concepts, users_only);
-    selection.reported.push_back(static_cast<std::uint32_t>(id));
+    filter.report(id);
   }
   progress_end();
-  selection.alive = filter.finish();
-  return selection;
 }
 
 }  // namespace
@@ -192,13 +191,21 @@ Selection select_and_write(const std::vector<TriConcept>& store, const Threshold
 void write_report(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
                   const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only,
                   const ReportOptions& options) {
-  const Selection selection = select_and_write(store, thresholds, concepts, users_only, options);
-  // The reported records move to `reported` (only their set headers move),
-  // which has room for them all at once; then the erased copies leave the
-  // store.
-  reported.reserve(reported.size() + selection.reported.size());
-  for (const std::uint32_t id : selection.reported) reported.push_back(std::move(store[id]));
-  erase_dead(store, selection.alive);
+  std::vector<char> flags;
+  {
+    FinalFilter filter(std::as_const(store), thresholds, options);
+    select_and_write(filter, std::as_const(store), thresholds, concepts, users_only);
+    reported.reserve(reported.size() + filter.reported());
+    flags = filter.finish();
+  }
+  // The search has stopped: the reported records move to `reported`, in
+  // their order (only their set headers move), and the erased copies leave
+  // the store.
+  for (std::size_t id = 0; id < store.size(); ++id) {
+    if (flags[id] & FinalFilter::kReported) reported.push_back(std::move(store[id]));
+    flags[id] &= FinalFilter::kAlive;
+  }
+  erase_dead(store, flags);
 }
 
 }  // namespace quadmine
