@@ -6,15 +6,16 @@
 # Prints one Markdown row per case: case, seconds (wall), processor seconds
 # (user + system, less sensitive to other work on the machine), peak MB, load
 # average (1 min) when the case started, sha256 prefix. A case that runs past the limit
-# (default 600 s) is stopped and shown as "> LIMIT". Needs the real bases in
-# ../shared/data; the dense and synthetic bases are generated into a scratch
+# (default 600 s) is stopped and shown as "> LIMIT". Needs the real bases
+# lastfm_year.txt and lastfm_month.txt in $QUADMINE_DATA_DIR (by default
+# ../shared/data beside the repository); the dense and synthetic bases are generated into a scratch
 # folder with build/bench/bench/make_base (make bench).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 limit=${2:-600}
 pattern=${3:-.}
-data=$root/../shared/data
+data=${QUADMINE_DATA_DIR:-$root/../shared/data}
 make_base=$root/build/bench/bench/make_base
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
