@@ -80,7 +80,8 @@ std::unique_ptr<Prepared> prepare(long lines, bool mine) {
   auto p = std::make_unique<Prepared>();
   File concepts = open_temp();
   p->users_only = open_temp();
-  write_report(ens_tc, ens_tc2, thresholds_from_globals(), concepts.get(), p->users_only.get());
+  write_report(ens_tc, ens_tc2, thresholds_from_globals(), concepts.get(), p->users_only.get(),
+               ReportOptions{});
   std::fflush(p->users_only.get());
 
   p->lines = ijk;

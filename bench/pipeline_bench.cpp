@@ -114,7 +114,7 @@ Measure run_pipeline(const Case& c) {
     std::fwrite(report.data(), 1, report.size(), concepts);
     std::fwrite(user_lines.data(), 1, user_lines.size(), users);
   } else {
-    write_report(ens_tc, ens_tc2, thresholds_from_globals(), concepts, users);
+    write_report(ens_tc, ens_tc2, thresholds_from_globals(), concepts, users, ReportOptions{});
   }
   std::fflush(users);
   m.counts[4] = static_cast<double>(ens_tc2.size());

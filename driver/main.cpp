@@ -92,9 +92,11 @@ void warn_about_base(const LoadSummary& loaded, const char* path) {
   }
 }
 
-// Hands the memory the mining passes freed back to the system, so that what
-// the report builds next does not come on top of it: the C library keeps
-// freed blocks for reuse, but the large arrays of the report are mapped anew.
+// Hands the memory freed so far back to the system, so that what the next
+// phase builds does not come on top of it: the C library keeps freed blocks
+// for reuse, but large arrays are mapped anew. Called after the mining passes
+// (before the report builds its index) and after the report (whose index is
+// gone before the evaluations build theirs).
 void give_back_free_memory() {
 #ifdef __GLIBC__
   malloc_trim(0);
@@ -124,12 +126,14 @@ int run_phases(int argc, char** argv, Run& run) {
   warn_about_base(loaded.value(), argv[1]);
   run.lines_read = loaded->lines;
 
-  run_mining_passes(run.store, run.lines_read, run.thresholds);
+  run_mining_passes(run.store, run.lines_read, run.thresholds, ExtensionOptions{});
   give_back_free_memory();
 
   ResultFiles files;
   if (const Status created = files.create(); !created.ok()) return fail(created);
-  write_report(run.store, run.reported, run.thresholds, files.concepts(), files.users_only());
+  write_report(run.store, run.reported, run.thresholds, files.concepts(), files.users_only(),
+               ReportOptions{});
+  give_back_free_memory();
   if (const Status committed = files.commit(); !committed.ok()) return fail(committed);
 
   evaluate_resource_recommendation(run.reported, files.users_only());

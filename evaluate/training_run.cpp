@@ -65,8 +65,8 @@ Result<TrainingRun> mine_training(const std::string& base_text, const Thresholds
   std::vector<TriConcept> store;
   const Result<LoadSummary> loaded = load_base(base.get(), "training part", thresholds.u, store);
   if (!loaded.ok()) return loaded.status();
-  run_mining_passes(store, loaded->lines, thresholds);
-  write_report(store, run.reported, thresholds, concepts.get(), users.get());
+  run_mining_passes(store, loaded->lines, thresholds, ExtensionOptions{});
+  write_report(store, run.reported, thresholds, concepts.get(), users.get(), ReportOptions{});
   Result<std::string> concepts_text = concepts.text();
   Result<std::string> users_text = users.text();
   if (!concepts_text.ok()) return concepts_text.status();

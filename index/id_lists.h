@@ -24,18 +24,9 @@ namespace quadmine {
 
 using IdList = std::span<const std::uint32_t>;
 
-// One of 64 bits, chosen by hashing an element x of set number `set`. The
-// signature of a record, the union of the bits of its elements, holds the
-// signature of every record it contains.
-inline std::uint64_t signature_bit(unsigned set, int x) {
-  const std::uint64_t h =
-      (static_cast<std::uint32_t>(x) + 0x9e3779b9ull * set) * 0x9e3779b97f4a7c15ull;
-  return 1ull << (h >> 58);
-}
-
 // A quick test that the walks apply to each id of the shortest list before
 // looking it up in the others: an id can be common only when its signature
-// holds the `needed` bits. Without signatures, every id passes.
+// (index/signature.h) holds the `needed` bits. Without signatures, every id passes.
 struct IdSignatures {
   std::span<const std::uint64_t> of;  // per id
   std::uint64_t needed = 0;

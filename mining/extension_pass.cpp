@@ -4,18 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "index/compaction.h"
 #include "index/epoch_set.h"
-#include "index/handoff.h"
 #include "index/sorted_sets.h"
 #include "index/word_keys.h"
 #include "mining/fresh_index.h"
@@ -23,6 +18,7 @@
 #include "mining/pass_index.h"
 #include "store/globals.h"
 #include "store/thresholds.h"
+#include "threads/work_ahead.h"
 #include "util/progress.h"
 
 namespace quadmine {
@@ -36,10 +32,11 @@ namespace quadmine {
 //
 // Which later concepts matter to a concept, and how they compare with it,
 // therefore depends on nothing the pass changes: a NeighbourFinder works it
-// out in a second thread, running ahead of the pass through a Handoff, while
-// this thread does everything that depends on the order of the iterations
-// (absorbing, erasing, deciding on new concepts). The results are those of a
-// single thread; the finder only saves this one the work.
+// out from the PassIndex alone, as the producer of a WorkAhead that runs ahead
+// of the pass in a second thread, while this thread does everything that
+// depends on the order of the iterations (absorbing, erasing, deciding on new
+// concepts). The results are those of a single thread; the finder only saves
+// this one the work. The pass reads the index through a const pointer too.
 //
 // Common lists are kept as bitsets of the current concept's sorted elements;
 // the lists in the current concept's order are built only for the new
@@ -47,75 +44,13 @@ namespace quadmine {
 
 namespace {
 
-bool finder_thread_wanted = true;  // see use_finder_thread()
-
-// The finder's results travel in buffers of at most this many results or
-// concepts, through a ring of this many buffers.
-constexpr std::size_t kFoundPerBuffer = 16384;
-constexpr std::size_t kConceptsPerBuffer = 256;
-constexpr std::size_t kBuffers = 16;
-
-// The finder's side: finds the neighbours of every gated concept, in id
-// order, until done or stopped.
-void find_all(PassIndex& index, const std::vector<TriConcept>& store,
-              Handoff<Neighbours>& handoff) {
-  try {
-    NeighbourFinder finder(index, store);
-    std::uint32_t id = 0;
-    while (id < index.size()) {
-      Neighbours* buffer = handoff.to_fill();
-      if (buffer == nullptr) return;
-      buffer->clear();
-      for (; id < index.size() && buffer->found.size() < kFoundPerBuffer &&
-             buffer->curs.size() < kConceptsPerBuffer;
-           ++id) {
-        // The finder compares the candidates itself while the pass has
-        // results waiting, and leaves that to the pass when it is about to
-        // wait, so that neither thread idles while the other works.
-        if (index.gate_ok(id)) finder.find(id, *buffer, handoff.backlog() >= 2);
-      }
-      handoff.filled();
-    }
-    handoff.finish();
-  } catch (...) {
-    handoff.finish(std::current_exception());
-  }
-}
-
-// The finder's thread. However the pass ends, it is released and joined
-// before the handoff goes.
-class FinderThread {
- public:
-  FinderThread(PassIndex& index, const std::vector<TriConcept>& store, Handoff<Neighbours>& handoff)
-      : handoff_(handoff),
-        thread_(find_all, std::ref(index), std::cref(store), std::ref(handoff)) {}
-  FinderThread(const FinderThread&) = delete;
-  FinderThread& operator=(const FinderThread&) = delete;
-  ~FinderThread() {
-    handoff_.stop();
-    thread_.join();
-  }
-
- private:
-  Handoff<Neighbours>& handoff_;
-  std::thread thread_;
-};
+using FinderAhead = WorkAhead<NeighbourFinder>;
 
 // The finder's results for one concept after another, in ascending ids,
-// taken from the finder's thread through the handoff (skipping the concepts
-// not asked for), or, where no thread could be started, from a finder of
-// its own.
+// taken from the finder's buffers (skipping the concepts not asked for).
 class NeighbourReader {
  public:
-  explicit NeighbourReader(Handoff<Neighbours>& handoff) : handoff_(&handoff) {}
-  NeighbourReader(PassIndex& index, const std::vector<TriConcept>& store) {
-    finder_.emplace(index, store);
-  }
-  NeighbourReader(const NeighbourReader&) = delete;
-  NeighbourReader& operator=(const NeighbourReader&) = delete;
-  ~NeighbourReader() {
-    if (buffer_ != nullptr) handoff_->release();
-  }
+  explicit NeighbourReader(FinderAhead& ahead) : ahead_(ahead) {}
 
   // The buffer holding the results of `cur`, and their range in it.
   struct Range {
@@ -125,14 +60,9 @@ class NeighbourReader {
     bool compared;
   };
   Range of(std::uint32_t cur) {
-    if (finder_) {
-      own_.clear();
-      finder_->find(cur, own_);
-      return {&own_, 0, own_.found.size(), true};
-    }
     for (;;) {
       if (buffer_ == nullptr) {
-        buffer_ = handoff_->next();
+        buffer_ = ahead_.next();
         if (buffer_ == nullptr) std::terminate();  // the finder covers every gated concept
         at_ = 0;
       }
@@ -142,17 +72,14 @@ class NeighbourReader {
         if (of.cur > cur) std::terminate();  // asked out of order
         return {buffer_, at_ == 0 ? 0 : buffer_->curs[at_ - 1].end, of.end, of.compared};
       }
-      handoff_->release();
-      buffer_ = nullptr;
+      buffer_ = nullptr;  // the next call to next() leaves it to the finder
     }
   }
 
  private:
-  Handoff<Neighbours>* handoff_ = nullptr;
+  FinderAhead& ahead_;
   const Neighbours* buffer_ = nullptr;
   std::size_t at_ = 0;
-  std::optional<NeighbourFinder> finder_;
-  Neighbours own_;
 };
 
 class ExtensionPass {
@@ -161,26 +88,17 @@ class ExtensionPass {
                 const ExtensionRoles& roles)
       : store_(store),
         roles_(roles),
-        index_(std::make_unique<PassIndex>(store, thresholds, roles)),
+        index_(std::make_unique<const PassIndex>(store, thresholds, roles)),
         n_(store.size()) {
     alive_.assign(n_, 1);
   }
 
-  void run() {
+  void run(const ExtensionOptions& options) {
     {
-      Handoff<Neighbours> handoff(kBuffers);
-      std::optional<FinderThread> finder;
-      try {
-        if (finder_thread_wanted) finder.emplace(*index_, store_, handoff);
-      } catch (const std::system_error&) {  // no thread to be had: one does it all
-      }
-      if (finder) {
-        NeighbourReader reader(handoff);
-        scan_all(reader);
-      } else {
-        NeighbourReader reader(*index_, store_);
-        scan_all(reader);
-      }
+      FinderAhead ahead(options.ahead, *index_, options.found_per_buffer,
+                        options.concepts_per_buffer);
+      NeighbourReader reader(ahead);
+      scan_all(reader);
     }
     // Survivors in their order, then the accepted new concepts. The indexes
     // go first, so that they do not add to the memory the store then needs.
@@ -233,7 +151,7 @@ class ExtensionPass {
       compared_here_.clear();
       const auto candidates = std::span(neighbours.in->found)
                                   .subspan(neighbours.begin, neighbours.end - neighbours.begin);
-      compare_candidates(*index_, store_, cur, candidates, compared_here_,
+      compare_candidates(*index_, cur, candidates, compared_here_,
                          [&](std::uint32_t k) { return alive_[k] != 0; });
       neighbours = {&compared_here_, 0, compared_here_.found.size(), true};
     }
@@ -380,7 +298,7 @@ class ExtensionPass {
 
   std::vector<TriConcept>& store_;
   const ExtensionRoles roles_;
-  std::unique_ptr<PassIndex> index_;
+  std::unique_ptr<const PassIndex> index_;
   const std::size_t n_;
   std::vector<char> alive_;
   ElementMarks grown_marks_;  // elements of the current concept's grown list
@@ -419,34 +337,36 @@ class ExtensionPass {
 };
 
 void extend(std::vector<TriConcept>& store, const char* name, const Thresholds& thresholds,
-            const ExtensionRoles& roles) {
+            const ExtensionRoles& roles, const ExtensionOptions& options) {
   progress_begin(name, store.size());
-  ExtensionPass(store, thresholds, roles).run();
+  ExtensionPass(store, thresholds, roles).run(options);
   progress_end();
 }
 
 }  // namespace
 
-void use_finder_thread(bool on) { finder_thread_wanted = on; }
-
-void extend_resources(std::vector<TriConcept>& store, const Thresholds& thresholds) {
+void extend_resources(std::vector<TriConcept>& store, const Thresholds& thresholds,
+                      const ExtensionOptions& options) {
   extend(store, "resource pass", thresholds,
-         {&TriConcept::rs, &TriConcept::ts, thresholds.t, &TriConcept::ds, thresholds.d, false});
+         {&TriConcept::rs, &TriConcept::ts, thresholds.t, &TriConcept::ds, thresholds.d, false},
+         options);
 }
 
-void extend_ds(std::vector<TriConcept>& store, const Thresholds& thresholds) {
+void extend_ds(std::vector<TriConcept>& store, const Thresholds& thresholds,
+               const ExtensionOptions& options) {
   extend(store, "D pass", thresholds,
-         {&TriConcept::ds, &TriConcept::rs, thresholds.r, &TriConcept::rs, thresholds.r, true});
+         {&TriConcept::ds, &TriConcept::rs, thresholds.r, &TriConcept::rs, thresholds.r, true},
+         options);
 }
 
 }  // namespace quadmine
 
 void find_rs() {
   indices_rs.clear();
-  quadmine::extend_resources(ens_tc, quadmine::thresholds_from_globals());
+  quadmine::extend_resources(ens_tc, quadmine::thresholds_from_globals(), {});
 }
 
 void find_ds() {
   indices_ds.clear();
-  quadmine::extend_ds(ens_tc, quadmine::thresholds_from_globals());
+  quadmine::extend_ds(ens_tc, quadmine::thresholds_from_globals(), {});
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "index/id_lists.h"
+#include "index/signature.h"
 
 namespace quadmine {
 
@@ -43,7 +44,7 @@ bool FreshIndex::covered(const std::span<const int> (&sets)[4]) {
   for (unsigned set = 0; set < 4; ++set) {
     if (!compares(set)) continue;
     for (const int x : sets[set]) {
-      const auto holders = holders_[set].of(x);
+      const auto holders = holders_.of(set, x);
       if (holders.empty()) return false;
       lists_.push_back(holders);
     }
@@ -68,7 +69,7 @@ void FreshIndex::add(const std::span<const int> (&sets)[4]) {
   signatures_.push_back(signature(sets));
   for (unsigned set = 0; set < 4; ++set) {
     if (!compares(set)) continue;
-    for (const int x : sets[set]) holders_[set].add(x, id);
+    for (const int x : sets[set]) holders_.add(set, x, id);
   }
 }
 

@@ -55,7 +55,7 @@ class FreshIndex {
 
   unsigned compared_;
   std::size_t count_ = 0;
-  Postings holders_[4];                    // per compared set: element -> members holding it
+  Postings<std::uint32_t> holders_{4};     // per compared set: element -> members holding it
   SetKeys asked_;                          // the compared sets of every candidate decided on
   std::vector<std::uint64_t> signatures_;  // per member: signature of its compared sets
   std::vector<std::span<const std::uint32_t>> lists_;  // scratch of covered()

@@ -22,14 +22,47 @@ bool holds_bits(std::uint32_t bits, int n) {
 
 }  // namespace
 
-void NeighbourFinder::find(std::uint32_t cur, Neighbours& out, bool compare) {
+NeighbourFinder::NeighbourFinder(const PassIndex& index, std::size_t found_per_buffer,
+                                 std::size_t concepts_per_buffer)
+    : index_(index),
+      found_per_buffer_(std::max<std::size_t>(found_per_buffer, 1)),
+      concepts_per_buffer_(std::max<std::size_t>(concepts_per_buffer, 1)),
+      passed_(index.postings().lists(), 0) {}
+
+std::size_t NeighbourFinder::find(std::uint32_t cur, Neighbours& out, bool compare) {
   gather(cur);
   if (compare) {
-    compare_candidates(index_, store_, cur, candidates_, out, [](std::uint32_t) { return true; });
+    compare_candidates(index_, cur, candidates_, out, [](std::uint32_t) { return true; });
   } else {
     out.found.insert(out.found.end(), candidates_.begin(), candidates_.end());
   }
   out.curs.push_back({cur, out.found.size(), compare});
+  return compare ? candidates_.size() : 0;
+}
+
+bool NeighbourFinder::fill(Neighbours& buffer, AheadState& state) {
+  buffer.clear();
+  for (; next_ < index_.size() && buffer.found.size() < found_per_buffer_ &&
+         buffer.curs.size() < concepts_per_buffer_;
+       ++next_) {
+    if (!index_.gate_ok(next_)) continue;
+    state.count_work(find(next_, buffer, state.consumer_supplied()));
+  }
+  return !buffer.curs.empty();
+}
+
+// The entries of x's list in compared set s whose id is above `cur`. The
+// calls come with ids that never decrease, so each list keeps how far the
+// earlier calls got (passed_), and the whole sequence of calls costs the
+// length of the lists.
+std::span<const SignedId> NeighbourFinder::entries_after(std::uint32_t s, int x,
+                                                         std::uint32_t cur) {
+  const std::uint32_t list = index_.postings().find(s, x);
+  if (list == Postings<SignedId>::kAbsent) return {};
+  const std::span<const SignedId> entries = index_.postings().list(list);
+  std::uint32_t& passed = passed_[list];
+  while (passed < entries.size() && entries[passed].id <= cur) ++passed;
+  return entries.subspan(passed);
 }
 
 // Keeps in later_[s] the postings above `cur` of the elements of its set s,
@@ -40,7 +73,7 @@ void NeighbourFinder::find(std::uint32_t cur, Neighbours& out, bool compare) {
 std::size_t NeighbourFinder::later_postings(std::uint32_t cur, std::uint32_t s) {
   std::vector<std::span<const SignedId>>& later = later_[s];
   later.clear();
-  for (const int x : index_.sorted(cur, s)) later.push_back(index_.postings(s).later(x, cur));
+  for (const int x : index_.sorted(cur, s)) later.push_back(entries_after(s, x, cur));
   const std::size_t skipped = shared_needed(cur, s) - 1;
   if (skipped > 0) {
     std::sort(later.begin(), later.end(),
@@ -91,7 +124,7 @@ int NeighbourFinder::bits_for_shared(std::uint32_t cur, std::uint32_t s) const {
   if (needed <= 1) return static_cast<int>(needed);
   std::uint32_t per_bit[32] = {};
   for (const int x : index_.sorted(cur, s)) {
-    ++per_bit[std::countr_zero(fold_signature(element_bit(x)))];
+    ++per_bit[std::countr_zero(fold_signature(signature_bit(s, x)))];
   }
   std::sort(std::begin(per_bit), std::end(per_bit), std::greater<>());
   int bits = 0;
@@ -153,8 +186,7 @@ void NeighbourFinder::gather(std::uint32_t cur) {
 
 // A k that shares no element with `cur` in a compared set where it has one
 // does nothing for it.
-bool compare_concepts(const PassIndex& index, const std::vector<TriConcept>& store,
-                      std::uint32_t cur, std::uint32_t k, Neighbours& out) {
+bool compare_concepts(const PassIndex& index, std::uint32_t cur, std::uint32_t k, Neighbours& out) {
   const std::size_t words = out.bits.size();
   bool contained = true;
   bool builds = true;
@@ -167,7 +199,7 @@ bool compare_concepts(const PassIndex& index, const std::vector<TriConcept>& sto
     }
     contained = contained && shared == mine.size();
     if (builds && index.repeats(cur, s)) {  // a repeated element counts each time
-      builds = reaches(occurrences_in(store[cur].*index.member(s), index.sorted(k, s)),
+      builds = reaches(occurrences_in(index.list_with_repeats(cur, s), index.sorted(k, s)),
                        index.threshold_of(s));
     } else {
       builds = builds && reaches(shared, index.threshold_of(s));

@@ -1,13 +1,14 @@
 // PassIndex: what the resource and D passes know of the store as it stood
-// when the pass began, built once and only read afterwards (so that a second
-// thread may read it while the pass runs).
+// when the pass began. It is built once and is read only through const
+// members after that, so the neighbour finder's thread and the pass read it
+// at once.
 //
 // A concept's id is its position when the pass starts. Per id: its U, T,
 // third and grown sets as sorted distinct copies, whether each list repeats
-// an element, 64-bit signatures of the three compared sets, and whether its
-// gate set reaches its threshold. Per compared set: the postings of the gated
-// concepts, each entry carrying the folded signatures of the other two
-// compared sets.
+// an element (and, for a compared list that does, the list itself), 64-bit
+// signatures of the three compared sets, and whether its gate set reaches its
+// threshold. Per compared set: the postings of the gated concepts, each entry
+// carrying the folded signatures of the other two compared sets.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +16,8 @@
 #include <span>
 #include <vector>
 
-#include "index/signed_postings.h"
+#include "index/postings.h"
+#include "index/signature.h"
 #include "index/sorted_sets.h"
 #include "store/thresholds.h"
 #include "store/triconcept.h"
@@ -39,12 +41,13 @@ struct ExtensionRoles {
 constexpr std::uint32_t kCompared = 3;
 constexpr std::uint32_t kGrown = 3;
 
-// One of 64 bits chosen by hashing an element. A set's signature holds the
-// bits of its elements, so a set that holds every element of another holds
-// all its bits, and two sets with no bit in common have no element in common.
-inline std::uint64_t element_bit(int x) {
-  return 1ull << ((static_cast<std::uint32_t>(x) * 0x9e3779b97f4a7c15ull) >> 58);
-}
+// An entry of the postings: a concept and the folded signatures of its other
+// two compared sets (see other_compared()), so that a walk over one list can
+// reject most ids on what it reads in sequence, without visiting the sets.
+struct SignedId {
+  std::uint32_t id = 0;
+  std::uint32_t bits[2] = {};
+};
 
 // The o-th (0 or 1) compared set other than s.
 inline std::uint32_t other_compared(std::uint32_t s, std::uint32_t o) { return o < s ? o : o + 1; }
@@ -74,6 +77,9 @@ class PassIndex {
   }
   // Whether list s of concept `id` holds a repeated element.
   bool repeats(std::uint32_t id, std::uint32_t s) const { return repeats_[kSlots * id + s] != 0; }
+  // Compared list s (below kCompared) of concept `id` as the pass found it,
+  // repetitions included; only for a list that repeats().
+  std::span<const int> list_with_repeats(std::uint32_t id, std::uint32_t s) const;
   std::uint64_t signature(std::uint32_t id, std::uint32_t s) const {
     return signatures_[kCompared * id + s];
   }
@@ -81,12 +87,13 @@ class PassIndex {
   void prefetch_start(std::uint32_t id) const { sorted_.prefetch_start(kSlots * id); }
   void prefetch_sets(std::uint32_t id) const { sorted_.prefetch_sets(kSlots * id); }
 
-  // The postings of compared set s. later() moves a cursor per list, so they
-  // have one user, the neighbour finder; everything else is only read.
-  SignedPostings& postings(std::uint32_t s) { return postings_[s]; }
+  // The postings of the compared sets (set numbers as above), ids ascending.
+  const Postings<SignedId>& postings() const { return postings_; }
 
  private:
   static constexpr std::uint32_t kSlots = 4;
+
+  void add_list(std::uint32_t id, std::uint32_t s, const std::vector<int>& list);
 
   const ExtensionRoles roles_;
   const Thresholds thresholds_;
@@ -95,7 +102,12 @@ class PassIndex {
   SortedSets sorted_;                      // kSlots slots per id
   std::vector<char> repeats_;              // per slot
   std::vector<std::uint64_t> signatures_;  // kCompared per id
-  SignedPostings postings_[kCompared];
+  // The compared lists that repeat an element, in slot order: their slots,
+  // and where each starts in repeated_pool_ (one more at the end).
+  std::vector<std::uint32_t> repeated_slots_;
+  std::vector<std::size_t> repeated_starts_{0};
+  std::vector<int> repeated_pool_;
+  Postings<SignedId> postings_{kCompared};
 };
 
 }  // namespace quadmine

@@ -5,11 +5,11 @@
 
 namespace quadmine {
 
-void run_mining_passes(std::vector<TriConcept>& store, int lines_read,
-                       const Thresholds& thresholds) {
+void run_mining_passes(std::vector<TriConcept>& store, int lines_read, const Thresholds& thresholds,
+                       const ExtensionOptions& options) {
   extend_tags(store, lines_read, thresholds.u);
-  extend_resources(store, thresholds);
-  extend_ds(store, thresholds);
+  extend_resources(store, thresholds, options);
+  extend_ds(store, thresholds, options);
 }
 
 }  // namespace quadmine

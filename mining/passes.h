@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "mining/extension_pass.h"
 #include "store/thresholds.h"
 #include "store/triconcept.h"
 
@@ -10,7 +11,8 @@ namespace quadmine {
 
 // Grows the loader's concepts in `store` (loaded from a base of `lines_read`
 // quadruple lines): the tag sets, then the resource sets, then the D sets.
-void run_mining_passes(std::vector<TriConcept>& store, int lines_read,
-                       const Thresholds& thresholds);
+// The resource and D passes use their second threads as `options` say.
+void run_mining_passes(std::vector<TriConcept>& store, int lines_read, const Thresholds& thresholds,
+                       const ExtensionOptions& options);
 
 }  // namespace quadmine

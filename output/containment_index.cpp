@@ -1,8 +1,9 @@
 #include "output/containment_index.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
+
+#include "index/signature.h"
 
 namespace quadmine {
 
@@ -60,24 +61,22 @@ class DistinctSets {
   bool plain_ = true;
 };
 
+// The sizes of the four sets of `c`. They fit in 32 bits: the loader refuses
+// bases of more than INT_MAX lines, and no set holds more elements than the
+// base has lines (an element repeats only where a line of the base repeats,
+// and the passes add to a set only the elements it lacks).
 std::array<std::uint32_t, kSets> sizes_of(const TriConcept& c) {
-  const std::size_t sizes[kSets] = {c.us.size(), c.ts.size(), c.rs.size(), c.ds.size()};
-  std::array<std::uint32_t, kSets> narrow{};
-  for (int set = 0; set < kSets; ++set) {
-    if (sizes[set] > UINT32_MAX) throw std::length_error("set too large to index");
-    narrow[static_cast<std::size_t>(set)] = static_cast<std::uint32_t>(sizes[set]);
-  }
-  return narrow;
+  return {static_cast<std::uint32_t>(c.us.size()), static_cast<std::uint32_t>(c.ts.size()),
+          static_cast<std::uint32_t>(c.rs.size()), static_cast<std::uint32_t>(c.ds.size())};
 }
 
-// Makes `ring` link the ids of each group of equal sets, ascending (see
-// next_same_sets): `hashes` holds a hash of the sets of each id, and
-// same_sets(a, b) tells whether ids a and b have the same sets.
+// Makes `ring` (one entry per id) link the ids of each group of equal sets,
+// ascending (see next_same_sets): `hashes` holds a hash of the sets of each
+// id, and same_sets(a, b) tells whether ids a and b have the same sets.
 template <typename SameSets>
 void group_equal_sets(std::vector<std::pair<std::uint64_t, std::uint32_t>>& hashes,
-                      const SameSets& same_sets, std::vector<std::uint32_t>& ring) {
+                      const SameSets& same_sets, std::span<std::uint32_t> ring) {
   std::sort(hashes.begin(), hashes.end());
-  ring.resize(hashes.size());
   // Within a run of equal hashes, each group is gathered in place; a stable
   // partition keeps the ids of every group ascending.
   const std::size_t n = hashes.size();
@@ -101,94 +100,132 @@ void group_equal_sets(std::vector<std::pair<std::uint64_t, std::uint32_t>>& hash
   }
 }
 
+// The number of elements of all the sets of `store`, repetitions counted: at
+// least the number of ids of all the holder lists.
+std::size_t elements_in(const std::vector<TriConcept>& store) {
+  std::size_t n = 0;
+  for (const TriConcept& c : store) n += c.us.size() + c.ts.size() + c.rs.size() + c.ds.size();
+  return n;
+}
+
 }  // namespace
 
+// What the first walk over the store notes: the number of the holder list of
+// each distinct element of each concept, concept after concept (set after
+// set, elements ascending), where each concept's notes end, the number of ids
+// each list will hold, and a hash of each concept's distinct sets.
+struct ContainmentIndex::Notes {
+  std::vector<std::uint32_t> lists;
+  std::vector<std::size_t> ends{0};
+  std::vector<std::size_t> counts;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> hashes;
+};
+
 ContainmentIndex::ContainmentIndex(const std::vector<TriConcept>& store)
-    : alive_(store.size(), 1),
+    : lists_memory_(std::max<std::size_t>(elements_in(store), 1) * sizeof(std::uint32_t)),
+      holders_(kSets, &lists_memory_),
       plain_(store.size(), 1),
       signatures_(store.size(), 0),
       sizes_(store.size()) {
-  // The list of each element of each concept is noted (and counted) in a
-  // first walk; the lists are then laid out one after the other and filled
-  // from the notes, ids ascending. Two concepts have the same distinct sets
-  // exactly when their notes are the same.
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> hashes(store.size());
-  std::vector<std::uint32_t> notes;
-  std::vector<std::size_t> notes_ends{0};  // per concept, into notes
-  notes_ends.reserve(store.size() + 1);
+  // Each holder list gets room for exactly its ids, counted in the first
+  // walk, and is filled from the notes, ids ascending. Two concepts have the
+  // same distinct sets exactly when their notes are the same.
+  Notes notes;
+  note_concepts(store, notes);
+  fill_lists(notes);
+  sign_blocks();
+  const auto same_notes = [&](std::uint32_t a, std::uint32_t b) {
+    const auto begin = notes.lists.begin();
+    return std::equal(begin + static_cast<std::ptrdiff_t>(notes.ends[a]),
+                      begin + static_cast<std::ptrdiff_t>(notes.ends[a + 1]),
+                      begin + static_cast<std::ptrdiff_t>(notes.ends[b]),
+                      begin + static_cast<std::ptrdiff_t>(notes.ends[b + 1]));
+  };
+  ring_.resize(store.size());
+  group_equal_sets(notes.hashes, same_notes, std::span(ring_));
+}
+
+// The first walk: notes, signatures, sizes, and whether a set repeats.
+void ContainmentIndex::note_concepts(const std::vector<TriConcept>& store, Notes& notes) {
+  notes.hashes.resize(store.size());
+  notes.ends.reserve(store.size() + 1);
   DistinctSets d;
   for (std::uint32_t id = 0; id < store.size(); ++id) {
     d.assign(store[id]);
     sizes_[id] = sizes_of(store[id]);
     plain_[id] = d.plain() ? 1 : 0;
-    hashes[id] = {d.hash(), id};
-    for (int set = 0; set < kSets; ++set) {
-      for (const int x : d.set(set)) {
-        const auto fresh = static_cast<std::uint32_t>(list_starts_.size());
-        const std::uint32_t list = list_of_[set].emplace(x, fresh);
-        if (list == fresh) list_starts_.push_back(0);
-        ++list_starts_[list];
-        notes.push_back(list);
-        signatures_[id] |= signature_bit(static_cast<unsigned>(set), x);
+    notes.hashes[id] = {d.hash(), id};
+    for (unsigned set = 0; set < kSets; ++set) {
+      for (const int x : d.set(static_cast<int>(set))) {
+        const std::uint32_t list = holders_.list_of(set, x);
+        if (list == notes.counts.size()) notes.counts.push_back(0);
+        ++notes.counts[list];
+        notes.lists.push_back(list);
+        signatures_[id] |= signature_bit(set, x);
       }
     }
-    notes_ends.push_back(notes.size());
+    notes.ends.push_back(notes.lists.size());
   }
-  // list_starts_[l] becomes the end of list l, then moves down to its start
-  // as the list is filled.
-  std::size_t end = 0;
-  for (std::size_t& start : list_starts_) start = end += start;
-  list_starts_.push_back(end);
-  holder_ids_.resize(end);
-  for (std::uint32_t id = static_cast<std::uint32_t>(store.size()); id-- > 0;) {
-    for (std::size_t k = notes_ends[id]; k < notes_ends[id + 1]; ++k) {
-      holder_ids_[--list_starts_[notes[k]]] = id;
+}
+
+void ContainmentIndex::fill_lists(const Notes& notes) {
+  for (std::uint32_t list = 0; list < notes.counts.size(); ++list) {
+    holders_.reserve(list, notes.counts[list]);
+  }
+  for (std::uint32_t id = 0; id + 1 < notes.ends.size(); ++id) {
+    for (std::size_t k = notes.ends[id]; k < notes.ends[id + 1]; ++k) {
+      holders_.add(notes.lists[k], id);
     }
   }
-  block_signatures_.assign((holder_ids_.size() + kBlock - 1) / kBlock, 0);
-  for (std::size_t k = 0; k < holder_ids_.size(); ++k) {
-    block_signatures_[k / kBlock] |= signatures_[holder_ids_[k]];
+}
+
+// The union of the signatures of each block of kBlock ids of each list.
+void ContainmentIndex::sign_blocks() {
+  block_starts_.resize(holders_.lists());
+  std::size_t blocks = 0;
+  for (std::uint32_t list = 0; list < holders_.lists(); ++list) {
+    block_starts_[list] = blocks;
+    blocks += (holders(list).size() + kBlock - 1) / kBlock;
   }
-  const auto same_notes = [&](std::uint32_t a, std::uint32_t b) {
-    return std::equal(notes.begin() + static_cast<std::ptrdiff_t>(notes_ends[a]),
-                      notes.begin() + static_cast<std::ptrdiff_t>(notes_ends[a + 1]),
-                      notes.begin() + static_cast<std::ptrdiff_t>(notes_ends[b]),
-                      notes.begin() + static_cast<std::ptrdiff_t>(notes_ends[b + 1]));
-  };
-  group_equal_sets(hashes, same_notes, ring_);
+  block_signatures_.assign(blocks, 0);
+  for (std::uint32_t list = 0; list < holders_.lists(); ++list) {
+    const IdList ids = holders(list);
+    std::uint64_t* const block = block_signatures_.data() + block_starts_[list];
+    for (std::size_t k = 0; k < ids.size(); ++k) block[k / kBlock] |= signatures_[ids[k]];
+  }
 }
 
 ContainmentIndex::Containers::Containers(const ContainmentIndex& index, std::size_t id,
-                                         std::span<const IdList> lists,
+                                         std::span<const std::uint32_t> lists,
                                          std::vector<std::size_t>& cursors)
     : index_(index), lists_(lists), cursors_(cursors), needed_(index.signatures_[id]) {
   cursors_.assign(lists.size(), 0);
-  at_ = end_ = passed_ = 0;
   if (lists.empty()) return;
-  at_ = passed_ = static_cast<std::size_t>(lists[0].data() - index.holder_ids_.data());
-  end_ = at_ + lists[0].size();
+  first_ = index.holders(lists[0]);
+  blocks_ = std::span(index.block_signatures_)
+                .subspan(index.block_starts_[lists[0]], (first_.size() + kBlock - 1) / kBlock);
 }
 
 bool ContainmentIndex::Containers::next(std::uint32_t& id) {
   const auto has_needed = [&](std::uint64_t bits) { return (bits & needed_) == needed_; };
-  while (at_ < end_) {
+  while (at_ < first_.size()) {
     if (at_ >= passed_) {
-      const std::size_t block_end = std::min(end_, (at_ / kBlock + 1) * kBlock);
-      if (!has_needed(index_.block_signatures_[at_ / kBlock])) {
+      const std::size_t block_end = std::min(first_.size(), (at_ / kBlock + 1) * kBlock);
+      if (!has_needed(blocks_[at_ / kBlock])) {
         at_ = block_end;
         continue;
       }
       passed_ = block_end;
     }
-    const std::uint32_t x = index_.holder_ids_[at_++];
+    const std::uint32_t x = first_[at_++];
     if (!has_needed(index_.signatures_[x])) continue;
     bool everywhere = true;
     for (std::size_t l = 1; l < lists_.size() && everywhere; ++l) {
-      const IdList list = lists_[l];
+      const IdList list = index_.holders(lists_[l]);
       const auto from = list.begin() + static_cast<std::ptrdiff_t>(cursors_[l]);
       cursors_[l] = static_cast<std::size_t>(std::lower_bound(from, list.end(), x) - list.begin());
       if (cursors_[l] == list.size()) {
-        at_ = end_;
+        at_ = first_.size();
         return false;
       }
       everywhere = list[cursors_[l]] == x;
@@ -202,7 +239,7 @@ bool ContainmentIndex::Containers::next(std::uint32_t& id) {
 }
 
 std::uint32_t ContainmentIndex::first_strict_container(std::size_t id,
-                                                       std::span<const IdList> lists,
+                                                       std::span<const std::uint32_t> lists,
                                                        std::vector<std::size_t>& cursors) const {
   Containers containers(*this, id, lists, cursors);
   for (std::uint32_t other = 0; containers.next(other);) {
@@ -211,27 +248,19 @@ std::uint32_t ContainmentIndex::first_strict_container(std::size_t id,
   return kNoContainer;
 }
 
-IdList ContainmentIndex::holders(int set, int x) const {
-  const std::uint32_t list = list_of_[set].find(x);
-  if (list == FlatIntMap::kAbsent) return {};
-  return {holder_ids_.data() + list_starts_[list], list_starts_[list + 1] - list_starts_[list]};
-}
-
-void ContainmentIndex::holder_lists(const TriConcept& c, std::vector<IdList>& lists) const {
+void ContainmentIndex::holder_lists(const TriConcept& c, std::vector<std::uint32_t>& lists) const {
   const std::vector<int>* sets[kSets] = {&c.us, &c.ts, &c.rs, &c.ds};
   lists.clear();
-  for (int set = 0; set < kSets; ++set) {
-    for (const int x : *sets[set]) lists.push_back(holders(set, x));
+  for (unsigned set = 0; set < kSets; ++set) {
+    for (const int x : *sets[set]) lists.push_back(holders_.find(set, x));
   }
   // A repeated element gives the same list twice: it is kept once.
-  std::sort(lists.begin(), lists.end(), [](const IdList& a, const IdList& b) {
-    return a.size() != b.size() ? a.size() < b.size() : a.data() < b.data();
+  std::sort(lists.begin(), lists.end(), [&](std::uint32_t a, std::uint32_t b) {
+    const std::size_t size_a = holders(a).size();
+    const std::size_t size_b = holders(b).size();
+    return size_a != size_b ? size_a < size_b : a < b;
   });
-  lists.erase(std::unique(lists.begin(), lists.end(),
-                          [](const IdList& a, const IdList& b) {
-                            return a.data() == b.data() && a.size() == b.size();
-                          }),
-              lists.end());
+  lists.erase(std::unique(lists.begin(), lists.end()), lists.end());
 }
 
 }  // namespace quadmine

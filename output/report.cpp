@@ -19,8 +19,6 @@ namespace quadmine {
 
 namespace {
 
-bool container_thread_wanted = true;
-
 void append_int(std::string& out, int value) {
   char digits[16];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
@@ -64,24 +62,35 @@ void set_user_lines(std::string& lines, const TriConcept& c) {
 // erased equal copy is only marked dead, so positions never shift during the
 // walk: walking the live ids in ascending order is walking the shrinking
 // store position by position, and a copy erased before the examined record
-// simply does not come up again. A reported record is moved out of the store
-// to the end of `reported`; the index still counts it as a container, and
-// knows the sizes of its sets.
+// simply does not come up again. Neither the store nor the index changes
+// while the filter lives (the container search reads both in its thread);
+// which records are alive, and which were reported, is the filter's own, and
+// the reported records leave the store once it is finished.
 class FinalFilter {
  public:
-  FinalFilter(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
-              const Thresholds& thresholds)
-      : store_(store),
-        reported_(reported),
-        index_(store),
-        strict_(index_, store, thresholds, container_thread_wanted) {}
+  // The flags of a record: alive (not erased), reported. A reported record
+  // may still be erased later as an equal copy.
+  static constexpr char kAlive = 1;
+  static constexpr char kReported = 2;
 
-  bool alive(std::size_t id) const { return index_.alive(id); }
+  FinalFilter(const std::vector<TriConcept>& store, const Thresholds& thresholds,
+              const ReportOptions& options)
+      : store_(store),
+        index_(store),
+        flags_(store.size(), kAlive),
+        strict_(index_, store, thresholds, options.block, options.share, options.ahead) {}
+
+  bool alive(std::size_t id) const { return (flags_[id] & kAlive) != 0; }
+  void report(std::size_t id) {
+    flags_[id] |= kReported;
+    ++reported_;
+  }
+  std::size_t reported() const { return reported_; }
   // Ends the search ahead, after which the store may change, and gives the
-  // liveness flag of each id.
-  const std::vector<char>& finish() {
+  // flags of each id.
+  std::vector<char> finish() {
     strict_.stop();
-    return index_.liveness();
+    return std::move(flags_);
   }
 
   // Whether a live record strictly contains record `id` (contains it in U, T,
@@ -101,23 +110,18 @@ class FinalFilter {
     const std::uint32_t first_strict = strict_.of(id);
     copies_.clear();
     const bool none = first_strict == ContainmentIndex::kNoContainer;
-    const bool known =
-        none || (first_strict != StrictContainers::kUnknown && index_.alive(first_strict));
+    const bool known = none || (first_strict != StrictContainers::kUnknown && alive(first_strict));
     const bool found = known ? !none : search(id, plain);
     if (plain) {
       const auto self = static_cast<std::uint32_t>(id);
       for (std::uint32_t other = index_.next_same_sets(id); other != self;
            other = index_.next_same_sets(other)) {
-        if (index_.alive(other) && index_.same_sizes(id, other)) copies_.push_back(other);
+        if (alive(other) && index_.same_sizes(id, other)) copies_.push_back(other);
       }
     }
-    for (const std::uint32_t c : copies_) index_.kill(c);
+    for (const std::uint32_t c : copies_) flags_[c] &= ~kAlive;
     return found;
   }
-
-  // Moves record `id` to the end of the reported records and returns it
-  // there; its place in the store is left with four empty sets.
-  const TriConcept& report(std::size_t id) { return reported_.emplace_back(std::move(store_[id])); }
 
  private:
   // Walks the containers of `id` for a live strict one, stopping there when
@@ -125,7 +129,7 @@ class FinalFilter {
   bool search(std::size_t id, bool plain) {
     bool found = false;
     const auto look_at = [&](std::uint32_t other) {  // false: stop looking
-      if (other == id || !index_.alive(other)) return true;
+      if (other == id || !alive(other)) return true;
       if (!index_.same_sizes(id, other)) {
         found = true;
         return !plain;
@@ -145,23 +149,30 @@ class FinalFilter {
     return found;
   }
 
-  std::vector<TriConcept>& store_;
-  std::vector<TriConcept>& reported_;
-  ContainmentIndex index_;
+  const std::vector<TriConcept>& store_;
+  const ContainmentIndex index_;
+  std::vector<char> flags_;
+  std::size_t reported_ = 0;
   StrictContainers strict_;
   std::vector<std::uint32_t> copies_;
-  std::vector<IdList> lists_;         // scratch of search()
+  std::vector<std::uint32_t> lists_;  // scratch of search()
   std::vector<std::size_t> cursors_;  // scratch of search()
 };
 
-}  // namespace
+// Writes the report and user lines of `c`, using `line` and `users` as
+// working space.
+void write_concept(const TriConcept& c, std::string& line, std::string& users, std::FILE* concepts,
+                   std::FILE* users_only) {
+  set_report_line(line, c);
+  std::fwrite(line.data(), 1, line.size(), concepts);
+  set_user_lines(users, c);
+  std::fwrite(users.data(), 1, users.size(), users_only);
+}
 
-void write_report(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
-                  const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
-  // Room for every record that may be reported (address space only: a page
-  // takes memory once written), so that `reported` is never copied to grow.
-  reported.reserve(reported.size() + store.size());
-  FinalFilter filter(store, reported, thresholds);
+// The walk of write_report(), which only reads the store: the filter's
+// search ahead reads it too until the filter has finished.
+void select_and_write(FinalFilter& filter, const std::vector<TriConcept>& store,
+                      const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only) {
   std::string line;
   std::string users;
   progress_begin("report", store.size());
@@ -169,18 +180,32 @@ void write_report(std::vector<TriConcept>& store, std::vector<TriConcept>& repor
     progress_step(id);
     if (!filter.alive(id) || !thresholds.all_reached(store[id])) continue;
     if (filter.subsumed(id)) continue;
-    const TriConcept& kept = filter.report(id);
-    set_report_line(line, kept);
-    std::fwrite(line.data(), 1, line.size(), concepts);
-    set_user_lines(users, kept);
-    std::fwrite(users.data(), 1, users.size(), users_only);
+    write_concept(store[id], line, users, concepts, users_only);
+    filter.report(id);
   }
   progress_end();
-
-  // The erased copies leave the store.
-  erase_dead(store, filter.finish());
 }
 
-void use_container_thread(bool on) { container_thread_wanted = on; }
+}  // namespace
+
+void write_report(std::vector<TriConcept>& store, std::vector<TriConcept>& reported,
+                  const Thresholds& thresholds, std::FILE* concepts, std::FILE* users_only,
+                  const ReportOptions& options) {
+  std::vector<char> flags;
+  {
+    FinalFilter filter(std::as_const(store), thresholds, options);
+    select_and_write(filter, std::as_const(store), thresholds, concepts, users_only);
+    reported.reserve(reported.size() + filter.reported());
+    flags = filter.finish();
+  }
+  // The search has stopped: the reported records move to `reported`, in
+  // their order (only their set headers move), and the erased copies leave
+  // the store.
+  for (std::size_t id = 0; id < store.size(); ++id) {
+    if (flags[id] & FinalFilter::kReported) reported.push_back(std::move(store[id]));
+    flags[id] &= FinalFilter::kAlive;
+  }
+  erase_dead(store, flags);
+}
 
 }  // namespace quadmine

@@ -1,11 +1,17 @@
 // The program's passes, report and evaluations against their plain forms
-// (check_base in reference/reference_passes.h) on generated bases.
+// (check_base in reference/reference_passes.h) on generated bases, with the
+// second threads of the resource and D passes and the report as the program
+// runs them, in one thread, and racing each other at the smallest sizes.
 #include <climits>
+#include <cstdio>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "evaluation/resource_recommendation.h"
+#include "loader/loader.h"
 #include "mining/extension_pass.h"
+#include "mining/tag_pass.h"
 #include "output/report.h"
 #include "support.h"
 
@@ -39,20 +45,111 @@ std::string generated_base(int lines, bool spread) {
   return base;
 }
 
+// Wider domains: fewer groups and erasures, more concepts, so that the stores
+// reach hundreds of concepts and the report's search many blocks.
+std::string wide_base(int lines) {
+  const int users = pick(8, 40), tags = pick(4, 20), resources = pick(4, 30), ds = pick(1, 4);
+  std::string base;
+  for (int written = 0; written < lines;) {
+    const std::string key = " " + std::to_string(pick(0, tags)) + " " +
+                            std::to_string(pick(0, resources)) + " " + std::to_string(pick(0, ds)) +
+                            "\n";
+    for (int k = pick(1, 5); k > 0 && written < lines; --k, ++written) {
+      base += std::to_string(pick(0, users)) + key;
+    }
+  }
+  return base;
+}
+
+// What the second threads did: of the resource pass, the D pass, the report.
+struct PhaseCounts {
+  AheadCounts resources, ds, report;
+};
+
+void count_into(ProgramOptions& options, PhaseCounts& counts) {
+  options.resources.ahead.counts = &counts.resources;
+  options.ds.ahead.counts = &counts.ds;
+  options.report.ahead.counts = &counts.report;
+}
+
+void in_one_thread(ProgramOptions& options) {
+  for (AheadOptions* ahead : {&options.resources.ahead, &options.ds.ahead, &options.report.ahead})
+    ahead->second_thread = false;
+}
+
+// The smallest sizes: the finder of each pass hands over after one to three
+// results or concepts, the report's search answers for blocks of one to eight
+// ids, through rings of one or two buffers, with random pauses on both sides.
+void racing(ProgramOptions& options) {
+  for (ExtensionOptions* pass : {&options.resources, &options.ds}) {
+    pass->ahead.ring = static_cast<std::size_t>(pick(1, 2));
+    pass->found_per_buffer = static_cast<std::size_t>(pick(1, 3));
+    pass->concepts_per_buffer = static_cast<std::size_t>(pick(1, 3));
+    pass->ahead.pause = random_pause;
+  }
+  options.report.ahead.ring = static_cast<std::size_t>(pick(1, 2));
+  options.report.block = static_cast<std::size_t>(pick(1, 8));
+  options.report.share = static_cast<std::size_t>(pick(1, 3));
+  options.report.ahead.pause = random_pause;
+}
+
+std::string summary(const char* what, const AheadCounts& c) {
+  char line[200];
+  std::snprintf(line, sizeof line,
+                "%s: %zu runs (%zu threaded), %zu buffers, waits %zu producer / %zu consumer, "
+                "work %zu",
+                what, c.runs, c.threaded_runs, c.handed, c.producer_waits, c.consumer_waits,
+                c.producer_work);
+  return line;
+}
+
+// The racing runs really raced: every run had its second thread, each side
+// waited for the other, the finders handed over several buffers a pass and
+// compared candidates themselves, the report's search answered for more than
+// one block a run (for many on larger stores: `report_blocks` a run) and
+// walked the containers of concepts itself.
+void expect_raced(const PhaseCounts& raced, std::size_t report_blocks) {
+  for (const auto& [what, c, per_run] :
+       {std::tuple{"resource pass", raced.resources, std::size_t{4}},
+        std::tuple{"D pass", raced.ds, std::size_t{4}},
+        std::tuple{"report", raced.report, report_blocks}}) {
+    EXPECT_EQ(c.threaded_runs, c.runs) << summary(what, c);
+    EXPECT_GT(c.handed, per_run * c.runs) << summary(what, c);
+    EXPECT_GT(c.producer_waits, 0u) << summary(what, c);
+    EXPECT_GT(c.consumer_waits, 0u) << summary(what, c);
+    ::testing::Test::RecordProperty(what, summary(what, c));
+  }
+  EXPECT_GT(raced.resources.producer_work, raced.resources.runs) << "the finder compared";
+  EXPECT_GT(raced.ds.producer_work, raced.ds.runs) << "the finder compared";
+  EXPECT_GT(raced.report.producer_work, raced.report.runs) << "the search walked containers";
+}
+
 TEST(Differential, GeneratedBases) {
+  PhaseCounts raced, as_run;
   for (int round = 0; round < 1500; ++round) {
     // One base in four is long enough for the tag pass's window of 50.
     const std::string base =
         generated_base(round % 4 == 0 ? pick(200, 320) : pick(0, 60), round % 3 == 1);
     const MinSupp m{pick(1, 3), pick(1, 3), pick(1, 3), pick(1, 3)};
-    // One base in five has the passes find neighbours, and the report
-    // containers, without a second thread.
-    use_finder_thread(round % 5 != 2);
-    use_container_thread(round % 5 != 2);
-    ASSERT_EQ(check_base(base, m), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n" << base;
+    // One base in five runs in one thread, two in five race the threads at
+    // the smallest sizes, the others run as the program does. All agree with
+    // the plain forms, so with each other.
+    ProgramOptions options;
+    if (round % 5 == 2) {
+      in_one_thread(options);
+    } else if (round % 5 == 1 || round % 5 == 4) {
+      racing(options);
+      count_into(options, raced);
+    } else {
+      count_into(options, as_run);
+    }
+    ASSERT_EQ(check_base(base, m, options), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n"
+                                                << base;
   }
-  use_finder_thread(true);
-  use_container_thread(true);
+  expect_raced(raced, 1);
+  for (const auto& [what, c] : {std::pair{"resource pass", as_run.resources},
+                                std::pair{"D pass", as_run.ds}, std::pair{"report", as_run.report}})
+    ::testing::Test::RecordProperty(std::string("as run: ") + what, summary(what, c));
 }
 
 // The passes keep which elements two concepts share as 64-bit words, one run
@@ -78,6 +175,55 @@ TEST(Differential, EvaluationsSkipLinesWithoutTwoIntegers) {
             "\n Number of Unique Users : 1");
   std::fclose(users);
   reset_run_state();
+}
+
+// What the program leaves from `base`: the store after its D pass, the two
+// report files, the store and the reported concepts after the report.
+std::string program_outputs(const std::string& base, const MinSupp& m,
+                            const ProgramOptions& options) {
+  reset_run_state();
+  minsupp_u = m.u, minsupp_t = m.t, minsupp_r = m.r, minsupp_d = m.d;
+  std::FILE* input = std::tmpfile();
+  std::fputs(base.c_str(), input);
+  std::rewind(input);
+  fp = input;
+  const bool loaded = load_la_base().ok();
+  std::fclose(input);
+  if (!loaded) return kRejected;
+  find_ts_v3();
+  const Thresholds thresholds = thresholds_from_globals();
+  extend_resources(ens_tc, thresholds, options.resources);
+  extend_ds(ens_tc, thresholds, options.ds);
+  std::string outputs = text(ens_tc);
+  std::FILE* concepts = std::tmpfile();
+  std::FILE* users = std::tmpfile();
+  write_report(ens_tc, ens_tc2, thresholds, concepts, users, options.report);
+  outputs +=
+      "\n" + contents(concepts) + "\n" + contents(users) + text(ens_tc) + "\n" + text(ens_tc2);
+  std::fclose(concepts);
+  std::fclose(users);
+  reset_run_state();
+  return outputs;
+}
+
+// Larger bases, racing at the smallest sizes (two draws of them a base): the
+// same results as the plain forms and as one thread, with many blocks for the
+// report's search.
+TEST(Differential, RacingOnWiderBases) {
+  PhaseCounts raced;
+  for (int round = 0; round < 16; ++round) {
+    const std::string base = wide_base(pick(300, 1000));
+    const MinSupp m{pick(1, 2), 1, 1, 1};
+    ProgramOptions options, again, alone;
+    racing(options);
+    count_into(options, raced);
+    ASSERT_EQ(check_base(base, m, options), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n"
+                                                << base;
+    racing(again);
+    in_one_thread(alone);
+    ASSERT_EQ(program_outputs(base, m, again), program_outputs(base, m, alone)) << base;
+  }
+  expect_raced(raced, 20);
 }
 
 }  // namespace

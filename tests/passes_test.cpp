@@ -49,7 +49,7 @@ std::string report(bool plain) {
   std::string ignored;
   std::FILE* sink = std::tmpfile();
   plain ? reference::write_report(ignored, ignored)
-        : write_report(ens_tc, ens_tc2, thresholds_from_globals(), sink, sink);
+        : write_report(ens_tc, ens_tc2, thresholds_from_globals(), sink, sink, ReportOptions{});
   std::fclose(sink);
   return text(ens_tc2) + " / " + text(ens_tc);
 }

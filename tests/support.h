@@ -1,19 +1,24 @@
 // Helpers shared by the tests: stores written as text, a scratch working
-// directory, whole files, and runs of the real program.
+// directory, whole files, runs of the real program, and random pauses that
+// race two threads.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 #include "reference/reference_passes.h"
 #include "store/globals.h"
+#include "threads/ahead_options.h"
 
 using Ints = std::vector<int>;
 using Store = std::vector<TriConcept>;
@@ -114,4 +119,18 @@ inline std::string python(const std::string& program, const std::string& args) {
   const Outcome r = run_shell("python3 check.py " + args);
   EXPECT_EQ(r.status, 0) << r.err;
   return r.out;
+}
+
+// A pause for the handoff points of work ahead (AheadOptions::pause) that
+// races the two threads: up to 3 microseconds at random, a yield, or none;
+// each thread draws its own.
+inline void random_pause(quadmine::Side) {
+  thread_local std::minstd_rand random(
+      static_cast<unsigned>(std::hash<std::thread::id>{}(std::this_thread::get_id())));
+  const unsigned draw = random() % 8;
+  if (draw < 3) return;
+  if (draw == 3) return std::this_thread::yield();
+  const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(draw - 4);
+  while (std::chrono::steady_clock::now() < until) {
+  }
 }

@@ -240,7 +240,7 @@ Stream temporary(const std::string& text = "") {
 }
 
 // Runs both forms of a pass from `store`, which becomes the plain result.
-bool same_pass(void (*program)(), void (*plain)(), Store& store) {
+bool same_pass(const std::function<void()>& program, void (*plain)(), Store& store) {
   ens_tc = store;
   plain();
   std::swap(store, ens_tc);
@@ -345,7 +345,8 @@ std::string compare_lists(const Store& reported, std::span<const ServedUser> ser
   return "";
 }
 
-std::string check_base(const std::string& base, const MinSupp& minsupp) {
+std::string check_base(const std::string& base, const MinSupp& minsupp,
+                       const ProgramOptions& options) {
   reset_run_state();
   minsupp_u = minsupp.u, minsupp_t = minsupp.t, minsupp_r = minsupp.r, minsupp_d = minsupp.d;
   const Stream input = temporary(base);
@@ -353,8 +354,11 @@ std::string check_base(const std::string& base, const MinSupp& minsupp) {
   if (!load_la_base().ok()) return kRejected;
   Store store = ens_tc;
   if (!same_pass(find_ts_v3, reference::find_ts_v3, store)) return "the tag pass differs";
-  if (!same_pass(find_rs, reference::find_rs, store)) return "the resource pass differs";
-  if (!same_pass(find_ds, reference::find_ds, store)) return "the D pass differs";
+  const Thresholds thresholds = thresholds_from_globals();
+  const auto resources = [&] { extend_resources(ens_tc, thresholds, options.resources); };
+  if (!same_pass(resources, reference::find_rs, store)) return "the resource pass differs";
+  const auto ds = [&] { extend_ds(ens_tc, thresholds, options.ds); };
+  if (!same_pass(ds, reference::find_ds, store)) return "the D pass differs";
 
   std::string concepts, users;
   reference::write_report(concepts, users);
@@ -362,7 +366,7 @@ std::string check_base(const std::string& base, const MinSupp& minsupp) {
   ens_tc = store;
   ens_tc2.clear();
   const Stream concepts_file = temporary(), users_file = temporary();
-  write_report(ens_tc, ens_tc2, thresholds_from_globals(), concepts_file.get(), users_file.get());
+  write_report(ens_tc, ens_tc2, thresholds, concepts_file.get(), users_file.get(), options.report);
   if (contents(concepts_file.get()) != concepts || contents(users_file.get()) != users ||
       ens_tc2 != reported || ens_tc != left) {
     return "the report differs";

@@ -12,6 +12,8 @@
 
 #include "evaluation/known_resources.h"
 #include "evaluation/served_users.h"
+#include "mining/extension_pass.h"
+#include "output/report.h"
 #include "store/triconcept.h"
 
 namespace reference {
@@ -42,9 +44,10 @@ std::vector<int> without(std::vector<int> list, const std::vector<int>& known);
 
 }  // namespace reference
 
-// check_base(base, minsupp), the differential check of the unit tests and the
-// fuzz target: loads the base with the program's loader, then runs the mining
-// passes, report and evaluations of the program and the plain forms above.
+// check_base(base, minsupp, options), the differential check of the unit tests
+// and the fuzz target: loads the base with the program's loader, then runs the
+// mining passes, report and evaluations of the program (its resource pass, D
+// pass and report with `options`) and the plain forms above.
 // Each pass starts from the store both agreed on after the step before, so a
 // difference names its step. Returns "" when everything agrees, kRejected when
 // the loader refuses the base (nothing else is compared then), and otherwise
@@ -56,9 +59,16 @@ struct MinSupp {
   int u, t, r, d;
 };
 
+struct ProgramOptions {
+  quadmine::ExtensionOptions resources;
+  quadmine::ExtensionOptions ds;
+  quadmine::ReportOptions report;
+};
+
 inline const std::string kRejected = "the loader rejected the base";
 
-std::string check_base(const std::string& base, const MinSupp& minsupp);
+std::string check_base(const std::string& base, const MinSupp& minsupp,
+                       const ProgramOptions& options = {});
 
 // The (user, resource) pairs of the lines of `base`.
 quadmine::KnownResources base_resources(const std::string& base);
