@@ -71,4 +71,10 @@ bool OptionParser::given(const std::string& name) const {
   return app_->get_option(name)->count() > 0;
 }
 
+Status bad_value(const std::string& value, const std::string& option, const std::string& expected) {
+  std::string message = "bad value '" + value + "' for " + option;
+  if (!expected.empty()) message += " (" + expected + ")";
+  return Status::error(message);
+}
+
 }  // namespace quadmine

@@ -64,4 +64,28 @@ class OptionParser {
   bool version_ = false;
 };
 
+// "bad value 'VALUE' for OPTION", followed by " (EXPECTED)" when the caller
+// says what the option takes: the one wording of a refused option value.
+Status bad_value(const std::string& value, const std::string& option,
+                 const std::string& expected = {});
+
+// A command's whole line read into its Options: `declare(parser, options,
+// given)` declares every option into `options` and the raw texts `given`;
+// then, when the line asks for a run, `check(parser, given, options)`
+// converts and checks the values. A help or version request returns at once.
+template <class Options, class Given, class Declare, class Check>
+Result<Options> parse_command_line(int argc, const char* const* argv, Declare declare,
+                                   Check check) {
+  Options options;
+  Given given;
+  OptionParser parser;
+  declare(parser, options, given);
+  const Result<Request> request = parser.parse(argc, argv);
+  if (!request.ok()) return request.status();
+  options.request = request.value();
+  if (options.request != Request::Run) return options;
+  if (Status status = check(parser, given, options); !status.ok()) return status;
+  return options;
+}
+
 }  // namespace quadmine

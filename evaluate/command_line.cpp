@@ -104,12 +104,10 @@ Result<EvaluateOptions> parse_evaluate_options(int argc, const char* const* argv
   if (o.request != Request::Run) return o;
   if (Status status = read_words(words, o); !status.ok()) return status;
   if (parser.given("--k") && !parse_ks(ks, o.ks)) {
-    return Status::error("bad value '" + ks +
-                         "' for --k (list lengths from 1, separated by "
-                         "commas, each once)");
+    return bad_value(ks, "--k", "list lengths from 1, separated by commas, each once");
   }
   if (parser.given("--format") && !pick(kFormats, format, o.format)) {
-    return Status::error("bad value '" + format + "' for --format (text, tsv or json)");
+    return bad_value(format, "--format", "text, tsv or json");
   }
   return o;
 }

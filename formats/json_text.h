@@ -20,8 +20,4 @@ void append_json_string(std::string& out, std::string_view text);
 // `text` as a JSON string, quotes included.
 std::string json_string(std::string_view text);
 
-// The length (1 to 4) of the well-formed UTF-8 sequence that starts at
-// text[at], or 0 when none does.
-std::size_t utf8_sequence_length(std::string_view text, std::size_t at);
-
 }  // namespace quadmine

@@ -221,16 +221,7 @@ Status check_run(const OptionParser& parser, const Given& g, PrepareOptions& o) 
 }  // namespace
 
 Result<PrepareOptions> parse_prepare_options(int argc, const char* const* argv) {
-  PrepareOptions o;
-  Given g;
-  OptionParser parser;
-  declare(parser, o, g);
-  const Result<Request> request = parser.parse(argc, argv);
-  if (!request.ok()) return request.status();
-  o.request = request.value();
-  if (o.request != Request::Run) return o;
-  if (Status status = check_run(parser, g, o); !status.ok()) return status;
-  return o;
+  return parse_command_line<PrepareOptions, Given>(argc, argv, declare, check_run);
 }
 
 }  // namespace quadmine

@@ -78,10 +78,6 @@ void declare(OptionParser& parser, RecommendOptions& o, Given& g) {
   parser.flag("--codes", o.codes);
 }
 
-Status bad_value(const std::string& value, const char* option, const char* expected) {
-  return Status::error("bad value '" + value + "' for " + option + " (" + expected + ")");
-}
-
 // A limit: a whole number from 0 in the int range.
 bool parse_limit(std::string_view text, std::size_t& out) {
   TextScanner scan(text);
@@ -116,16 +112,7 @@ Status read_values(const OptionParser& parser, const Given& g, RecommendOptions&
 }  // namespace
 
 Result<RecommendOptions> parse_recommend_options(int argc, const char* const* argv) {
-  RecommendOptions o;
-  Given g;
-  OptionParser parser;
-  declare(parser, o, g);
-  const Result<Request> request = parser.parse(argc, argv);
-  if (!request.ok()) return request.status();
-  o.request = request.value();
-  if (o.request != Request::Run) return o;
-  if (Status status = read_values(parser, g, o); !status.ok()) return status;
-  return o;
+  return parse_command_line<RecommendOptions, Given>(argc, argv, declare, read_values);
 }
 
 }  // namespace quadmine

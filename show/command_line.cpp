@@ -99,10 +99,6 @@ bool parse_count(std::string_view text, long& out) {
   return true;
 }
 
-Status bad_value(const std::string& value, const char* option) {
-  return Status::error("bad value '" + value + "' for " + option);
-}
-
 Status read_values(const OptionParser& parser, const Given& g, ShowOptions& o) {
   if (o.dir.empty()) return bad_value("", "--dir");
   if (parser.given("--base") && o.base.empty()) return bad_value("", "--base");
@@ -121,16 +117,7 @@ Status read_values(const OptionParser& parser, const Given& g, ShowOptions& o) {
 }  // namespace
 
 Result<ShowOptions> parse_show_options(int argc, const char* const* argv) {
-  ShowOptions o;
-  Given g;
-  OptionParser parser;
-  declare(parser, o, g);
-  const Result<Request> request = parser.parse(argc, argv);
-  if (!request.ok()) return request.status();
-  o.request = request.value();
-  if (o.request != Request::Run) return o;
-  if (Status status = read_values(parser, g, o); !status.ok()) return status;
-  return o;
+  return parse_command_line<ShowOptions, Given>(argc, argv, declare, read_values);
 }
 
 }  // namespace quadmine

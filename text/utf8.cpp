@@ -6,12 +6,14 @@ namespace {
 
 bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-// The length of the well-formed sequence that starts at text[i] (a byte of
-// 0x80 or more), or 0 when it is not one. The ranges of the second byte rule
-// out the overlong forms, the surrogates and what lies above U+10FFFF.
-std::size_t sequence_length(std::string_view text, std::size_t i) {
+}  // namespace
+
+// The ranges of the second byte rule out the overlong forms, the surrogates and
+// what lies above U+10FFFF.
+std::size_t utf8_sequence_length(std::string_view text, std::size_t i) {
   const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
   const unsigned char lead = at(0);
+  if (lead < 0x80) return 1;
   std::size_t length = 0;
   unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
   if (lead >= 0xC2 && lead <= 0xDF) {
@@ -34,8 +36,6 @@ std::size_t sequence_length(std::string_view text, std::size_t i) {
   return length;
 }
 
-}  // namespace
-
 std::size_t invalid_utf8_at(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
@@ -43,7 +43,7 @@ std::size_t invalid_utf8_at(std::string_view text) {
       ++i;
       continue;
     }
-    const std::size_t length = sequence_length(text, i);
+    const std::size_t length = utf8_sequence_length(text, i);
     if (length == 0) return i;
     i += length;
   }

@@ -13,6 +13,10 @@ namespace quadmine {
 // sequence cut short), or std::string_view::npos when the whole text is valid.
 std::size_t invalid_utf8_at(std::string_view text);
 
+// The length (1 to 4) of the well-formed UTF-8 sequence that starts at
+// text[at], or 0 when none does.
+std::size_t utf8_sequence_length(std::string_view text, std::size_t at);
+
 // Appends `text`, read as ISO-8859-1 (every byte one character), to `out` as
 // UTF-8: bytes below 0x80 as they are, the others as two bytes.
 void append_latin1_as_utf8(std::string_view text, std::string& out);
