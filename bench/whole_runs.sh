@@ -78,5 +78,5 @@ communities-70000-6 2 1 1 1
 communities-70000-7 2 1 1 1 81152928526e
 communities-100000-7 2 1 1 1
 year-k2 2 1 1 1 de5a8f00cee9
-year-k5 2 1 1 1
+year-k5 2 1 1 1 d8d31f1d010c
 CASES
