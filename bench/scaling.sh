@@ -5,7 +5,9 @@
 #                               Markdown table, draws bench/results/scaling.png
 # bench/results/before/ keeps the rows of an earlier program (the same table)
 # for comparison; the plot draws them dashed.
-# Needs the real bases in ../shared/data, and gnuplot (installed if missing).
+# Needs the real bases in the folder QUADMINE_DATA_DIR (a CMake cache variable,
+# by default ../shared/data beside the repository), and gnuplot (installed if
+# missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! command -v gnuplot >/dev/null; then

@@ -6,20 +6,21 @@
 # Prints one Markdown row per case: case, seconds (wall), processor seconds
 # (user + system, less sensitive to other work on the machine), peak MB, load
 # average (1 min) when the case started, sha256 prefix. A case that runs past the limit
-# (default 600 s) is stopped and shown as "> LIMIT". Needs the real bases in
-# ../shared/data; the generated bases go to a scratch folder: "dense-LINES" and
-# "synthetic-LINES" from build/bench/bench/make_base (make bench),
-# "communities-LINES-SEED" from bench/dense_base.py LINES SEED (denser
-# communities), "year-kK" from bench/year_copies.py (the year base with its
-# users copied K times). The expected sha256 prefix of each case (that of every
-# build so far) stands after its thresholds below, where a run has finished; a
-# row whose sum differs ends with "DIFFERS".
+# (default 600 s) is stopped and shown as "> LIMIT". Needs the real bases
+# lastfm_year.txt and lastfm_month.txt in $QUADMINE_DATA_DIR (by default
+# ../shared/data beside the repository); the generated bases go to a scratch
+# folder: "dense-LINES" and "synthetic-LINES" from build/bench/bench/make_base
+# (make bench), "communities-LINES-SEED" from bench/dense_base.py LINES SEED
+# (denser communities), "year-kK" from bench/year_copies.py (the year base with
+# its users copied K times). The expected sha256 prefix of each case (that of
+# every build so far) stands after its thresholds below, where a run has
+# finished; a row whose sum differs ends with "DIFFERS".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 limit=${2:-600}
 pattern=${3:-.}
-data=$root/../shared/data
+data=${QUADMINE_DATA_DIR:-$root/../shared/data}
 make_base=$root/build/bench/bench/make_base
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -1,6 +1,7 @@
 #include "driver/command_line.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "store/globals.h"
 #include "text/scanner.h"
@@ -36,29 +37,15 @@ namespace quadmine {
 
 int convert_threshold(const char* text) { return TextScanner(text).saturated_number(); }
 
-namespace {
-
-// Opens the base for reading only, and makes sure it can actually be read: a
-// directory opens for reading on Linux but fails at the first read.
-FileHandle open_base(const char* path) {
-  FileHandle f(std::fopen(path, "r"));
-  if (f == nullptr) return nullptr;
-  const int c = std::getc(f.get());
-  if (c == EOF && std::ferror(f.get())) return nullptr;
-  if (c != EOF) std::ungetc(c, f.get());
-  return f;
-}
-
-}  // namespace
-
 Result<CommandLine> read_command_line(int argc, char** argv) {
   if (argc != 6) {
     return Status::error("\n ERROR : Le nombre de parametres d'entrees doit etre egale \xE0 5.\n");
   }
+  // The base is opened for reading only (never written), and must be readable.
+  Result<FileHandle> base = open_for_reading(argv[1]);
+  if (!base.ok()) return Status::error("\nERROR :  Base de transactions inexistante...\n");
   CommandLine line;
-  line.base = open_base(argv[1]);
-  if (line.base == nullptr)
-    return Status::error("\nERROR :  Base de transactions inexistante...\n");
+  line.base = std::move(base.value());
   struct Threshold {
     int* value;
     const char* message;

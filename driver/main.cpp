@@ -11,8 +11,10 @@
 #include <malloc.h>
 #endif
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -21,14 +23,14 @@
 #include "evaluation/resource_recommendation.h"
 #include "evaluation/user_proposition.h"
 #include "loader/loader.h"
-#include "mining/extension_pass.h"
-#include "mining/tag_pass.h"
+#include "mining/passes.h"
 #include "output/report.h"
 #include "output/result_files.h"
 #include "store/thresholds.h"
 #include "store/triconcept.h"
 #include "util/progress.h"
 #include "util/status.h"
+#include "util/version.h"
 
 namespace quadmine {
 namespace {
@@ -47,13 +49,47 @@ int fail(const Status& failure) {
   return 1;
 }
 
-void warn_split_runs(const RunSplit& split, const char* path) {
-  if (split.keys == 0) return;
-  std::fprintf(stderr,
-               "quadmine: warning: %zu (tag, resource, D) triples of %s occur in more than one "
-               "run of lines, the first again at line %ld; each run is mined as a group of its "
-               "own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n",
-               split.keys, path, split.first_line);
+constexpr const char* kHelp =
+    "Usage: quadmine BASE MINSUPP_U MINSUPP_T MINSUPP_R MINSUPP_D\n"
+    "       quadmine --help | --version\n"
+    "\n"
+    "Mines quadri-concepts from BASE, a text file of integer quadruples\n"
+    "\"user tag resource d\", one per line, the lines of each (tag, resource, d)\n"
+    "triple adjacent (quadmine-prepare writes such a base from tagging events).\n"
+    "Keeps the concepts with at least MINSUPP_U users, MINSUPP_T tags, MINSUPP_R\n"
+    "resources and MINSUPP_D d values (each threshold at least 1) that no other\n"
+    "concept strictly contains, and writes them to quadri_concepts.txt and\n"
+    "users_only.txt in the current directory. Then times two recommendation\n"
+    "procedures over them and prints the number of users served and the average\n"
+    "times.\n"
+    "\n"
+    "Exit status: 0 after a complete run, 1 after an error (its message, in\n"
+    "French, on standard output). See quadmine(1).\n";
+
+// What the base looked like, on standard error: triples split over several
+// runs of lines, lines of more than four fields, no quadruple at all.
+void warn_about_base(const LoadSummary& loaded, const char* path) {
+  if (loaded.split.keys != 0) {
+    std::fprintf(stderr,
+                 "quadmine: warning: %zu (tag, resource, D) triples of %s occur in more than one "
+                 "run of lines, the first again at line %ld; each run is mined as a group of its "
+                 "own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n",
+                 loaded.split.keys, path, loaded.split.first_line);
+  }
+  if (loaded.wide.lines != 0) {
+    std::fprintf(stderr,
+                 "quadmine: warning: %ld line%s of %s hold%s more than four fields, the first "
+                 "at line %ld; only the first four numbers of a line are read. A file of raw "
+                 "tagging events is turned into a base by quadmine-prepare.\n",
+                 loaded.wide.lines, loaded.wide.lines == 1 ? "" : "s", path,
+                 loaded.wide.lines == 1 ? "s" : "", loaded.wide.first_line);
+  }
+  if (loaded.lines == 0) {
+    std::fprintf(stderr,
+                 "quadmine: warning: %s holds no quadruple: nothing is mined, the result files "
+                 "are empty and the average times are not numbers.\n",
+                 path);
+  }
 }
 
 // Hands the memory freed so far back to the system, so that what the next
@@ -68,6 +104,14 @@ void give_back_free_memory() {
 }
 
 int run_phases(int argc, char** argv, Run& run) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quadmine %s\n", project_version());
+    return 0;
+  }
   Result<CommandLine> line = read_command_line(argc, argv);
   if (!line.ok()) {
     std::printf("%s", line.message().c_str());
@@ -79,13 +123,10 @@ int run_phases(int argc, char** argv, Run& run) {
   const Result<LoadSummary> loaded =
       load_base(line->base.get(), argv[1], run.thresholds.u, run.store);
   if (!loaded.ok()) return fail(loaded.status());
-  warn_split_runs(loaded->split, argv[1]);
+  warn_about_base(loaded.value(), argv[1]);
   run.lines_read = loaded->lines;
 
-  extend_tags(run.store, run.lines_read, run.thresholds.u);
-  const ExtensionOptions pass_options;
-  extend_resources(run.store, run.thresholds, pass_options);
-  extend_ds(run.store, run.thresholds, pass_options);
+  run_mining_passes(run.store, run.lines_read, run.thresholds, ExtensionOptions{});
   give_back_free_memory();
 
   ResultFiles files;
@@ -119,9 +160,19 @@ int run_to_status(int argc, char** argv, Run& run) {
 // ends without destroying the run's data, which is why it lives in static
 // storage: the memory goes back to the system whole, instead of record by
 // record (a second for the million records of a large run).
+//
+// Whatever the run's status, standard output that cannot be written (a full
+// disk, a closed pipe) is an error of its own: the result files stay as the
+// run left them, the message goes to standard error and the status is 1.
 int main(int argc, char** argv) {
   static quadmine::Run run;
-  const int status = quadmine::run_to_status(argc, argv, run);
+  int status = quadmine::run_to_status(argc, argv, run);
+  errno = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "quadmine: cannot write to standard output%s%s\n", errno ? ": " : "",
+                 errno ? std::strerror(errno) : "");
+    status = 1;
+  }
   std::fflush(nullptr);
   std::_Exit(status);
 }

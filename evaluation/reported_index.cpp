@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 namespace quadmine {
@@ -65,6 +64,7 @@ void ReportedIndex::index_resources(std::span<const std::uint32_t> members) {
         build_mark_[dense] = epoch;
         build_slot_[dense] = static_cast<std::uint32_t>(resources_.size() - first);
         resources_.push_back({rs[k], 0, 0});
+        resource_supports_.push_back(0);
       }
       slot = build_slot_[dense];
       // While counting, places_begin holds one more than the last concept
@@ -80,7 +80,8 @@ void ReportedIndex::index_resources(std::span<const std::uint32_t> members) {
 }
 
 // The places of each resource of the group (from `first` in resources_),
-// concepts ascending.
+// concepts ascending, and the supports: each place adds the size of its
+// concept's U set.
 void ReportedIndex::place_resources(std::span<const std::uint32_t> members, std::size_t first) {
   auto cursor = static_cast<std::uint32_t>(places_.size());
   for (std::size_t s = first; s < resources_.size(); ++s) {
@@ -94,17 +95,34 @@ void ReportedIndex::place_resources(std::span<const std::uint32_t> members, std:
       Resource& resource = resources_[first + resource_of_[rs_starts_[c] + k]];
       const bool first_here = resource.places_end == resource.places_begin ||
                               places_[resource.places_end - 1].holder != c;
-      if (first_here) places_[resource.places_end++] = {c, static_cast<std::uint32_t>(k)};
+      if (first_here) {
+        places_[resource.places_end++] = {c, static_cast<std::uint32_t>(k)};
+        resource_supports_[first + resource_of_[rs_starts_[c] + k]] += reported_[c].us.size();
+      }
     }
   }
 }
 
+// The group's distinct users in first-seen order, each with the number of
+// concepts holding it, and the (user, concept) pairs.
 void ReportedIndex::index_users(std::span<const std::uint32_t> members, Parts parts) {
-  std::unordered_set<int> seen;
+  const std::size_t first = users_.size();
+  std::unordered_map<int, std::uint32_t> slots;        // user -> index in the group's users
+  std::vector<std::uint32_t> last_counted;             // per slot: one more than the last concept
   std::vector<std::pair<int, std::uint32_t>> holders;  // (user, concept)
   for (const std::uint32_t c : members) {
     for (const int u : reported_[c].us) {
-      if (seen.insert(u).second) users_.push_back(u);
+      const auto [slot, fresh] =
+          slots.emplace(u, static_cast<std::uint32_t>(users_.size() - first));
+      if (fresh) {
+        users_.push_back(u);
+        user_supports_.push_back(0);
+        last_counted.push_back(0);
+      }
+      if (last_counted[slot->second] != c + 1) {
+        last_counted[slot->second] = c + 1;
+        ++user_supports_[first + slot->second];
+      }
       if (parts == Parts::All) holders.emplace_back(u, c);
     }
   }

@@ -9,8 +9,12 @@
 //
 //   resources_of(g)  the group's distinct resources in first-seen order, each
 //                    with every place where the group holds it (concept and
-//                    first position in that concept's R set), ascending;
-//   users_of(g)      the group's distinct users in first-seen order;
+//                    first position in that concept's R set), ascending, and
+//                    its support: the sum of the U-set sizes of the group's
+//                    concepts that hold it;
+//   users_of(g)      the group's distinct users in first-seen order, each
+//                    with its support: the number of the group's concepts
+//                    whose U set holds it;
 //   holding(g, u)    the concepts of the group whose U set holds u.
 //
 // Concepts are named by their position in the store. The index is not changed
@@ -60,8 +64,17 @@ class ReportedIndex {
   // The group of the concepts whose first D value is d, or kNoGroup.
   std::uint32_t group(int d) const;
 
+  // The number of groups (distinct first D values); groups are numbered from 0.
+  std::uint32_t groups() const { return static_cast<std::uint32_t>(first_ds_.size()); }
+
   std::span<const Resource> resources_of(std::uint32_t g) const {
     return {resources_.data() + resource_starts_[g], resource_starts_[g + 1] - resource_starts_[g]};
+  }
+  // The support of each resource of group g, as resources_of(g) (empty in a
+  // UsersOnly index).
+  std::span<const std::uint64_t> resource_supports_of(std::uint32_t g) const {
+    return {resource_supports_.data() + resource_starts_[g],
+            resource_starts_[g + 1] - resource_starts_[g]};
   }
   std::span<const Place> places() const { return places_; }
   // Index in resources_of(g) of the k-th element of the R set of concept c,
@@ -72,6 +85,10 @@ class ReportedIndex {
 
   std::span<const int> users_of(std::uint32_t g) const {
     return {users_.data() + user_starts_[g], user_starts_[g + 1] - user_starts_[g]};
+  }
+  // The support of each user of group g, as users_of(g).
+  std::span<const std::uint32_t> user_supports_of(std::uint32_t g) const {
+    return {user_supports_.data() + user_starts_[g], user_starts_[g + 1] - user_starts_[g]};
   }
   // The concepts of group g whose U set holds `user`, ascending.
   std::span<const std::uint32_t> holding(std::uint32_t g, int user) const;
@@ -88,13 +105,15 @@ class ReportedIndex {
   const std::vector<TriConcept>& reported_;
   std::vector<int> first_ds_;  // distinct first D values, sorted: group g begins with first_ds_[g]
   std::vector<Resource> resources_;
-  std::vector<std::uint32_t> resource_starts_;  // per group, into resources_
+  std::vector<std::uint64_t> resource_supports_;  // as resources_
+  std::vector<std::uint32_t> resource_starts_;    // per group, into resources_
   std::vector<Place> places_;
   std::vector<std::uint32_t>
       resource_of_;  // per element of every R set (dense numbers while building)
   std::vector<std::uint32_t> rs_starts_;  // per concept, into resource_of_
   std::vector<int> users_;
-  std::vector<std::uint32_t> user_starts_;  // per group, into users_
+  std::vector<std::uint32_t> user_supports_;  // as users_
+  std::vector<std::uint32_t> user_starts_;    // per group, into users_
   // Every (user, concept) pair of each group, sorted, as two parallel arrays.
   std::vector<int> holder_users_;
   std::vector<std::uint32_t> holder_concepts_;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "evaluation/recommendation_lists.h"
 #include "evaluation/timed_serving.h"
 #include "store/globals.h"
 #include "util/progress.h"
@@ -48,13 +49,11 @@ std::vector<Moved> moved_resources(const ReportedIndex& index, std::uint32_t g,
   return moved;
 }
 
-}  // namespace
-
-void recommend_resources(int user, int d, const ReportedIndex& index, EpochSet& seen,
-                         std::vector<int>& recommendation) {
-  recommendation.clear();
-  const std::uint32_t g = index.group(d);
-  if (g == ReportedIndex::kNoGroup) return;
+// Calls emit(slot) for each resource of group g's list for `user`, in order
+// (slot: the resource's index in index.resources_of(g)).
+template <typename Emit>
+void walk_recommendation(int user, std::uint32_t g, const ReportedIndex& index, EpochSet& seen,
+                         Emit&& emit) {
   const auto resources = index.resources_of(g);
   // The concepts holding the user are skipped, so a resource first seen in
   // one of them comes at its first place outside them, if it has one.
@@ -63,17 +62,33 @@ void recommend_resources(int user, int d, const ReportedIndex& index, EpochSet& 
   for (const std::uint32_t c : skipped) seen.insert(c);
   const std::vector<Moved> moved = moved_resources(index, g, skipped, seen);
   auto next_moved = moved.begin();
-  for (const Resource& r : resources) {
-    const Place first = index.places()[r.places_begin];
+  for (std::uint32_t slot = 0; slot < resources.size(); ++slot) {
+    const Place first = index.places()[resources[slot].places_begin];
     if (seen.contains(first.holder)) continue;
     for (; next_moved != moved.end() && next_moved->place < first; ++next_moved) {
-      recommendation.push_back(resources[next_moved->slot].id);
+      emit(next_moved->slot);
     }
-    recommendation.push_back(r.id);
+    emit(slot);
   }
-  for (; next_moved != moved.end(); ++next_moved) {
-    recommendation.push_back(resources[next_moved->slot].id);
-  }
+  for (; next_moved != moved.end(); ++next_moved) emit(next_moved->slot);
+}
+
+}  // namespace
+
+void recommend_resources(int user, int d, const ReportedIndex& index, EpochSet& seen,
+                         std::vector<int>& recommendation) {
+  recommendation.clear();
+  const std::uint32_t g = index.group(d);
+  if (g == ReportedIndex::kNoGroup) return;
+  const auto resources = index.resources_of(g);
+  walk_recommendation(user, g, index, seen,
+                      [&](std::uint32_t slot) { recommendation.push_back(resources[slot].id); });
+}
+
+void recommend_resource_slots(int user, std::uint32_t g, const ReportedIndex& index, EpochSet& seen,
+                              std::vector<std::uint32_t>& slots) {
+  slots.clear();
+  walk_recommendation(user, g, index, seen, [&](std::uint32_t slot) { slots.push_back(slot); });
 }
 
 std::vector<int> recommend_resources(int user, int d, const std::vector<TriConcept>& reported) {
@@ -86,13 +101,10 @@ std::vector<int> recommend_resources(int user, int d, const std::vector<TriConce
 
 void evaluate_resource_recommendation(const std::vector<TriConcept>& reported,
                                       std::FILE* users_only) {
-  const ReportedIndex index(reported);
-  EpochSet seen(index.numbered());
+  RecommendationLists lists(reported);
   progress_begin("resource recommendation (user lines read)", 0);
-  const ServingTotals totals =
-      time_each_user(users_only, [&](int user, int d, std::vector<int>& list) {
-        recommend_resources(user, d, index, seen, list);
-      });
+  const ServingTotals totals = time_each_user(
+      users_only, [&](int user, int d, std::vector<int>& list) { lists.resources(user, d, list); });
   progress_end();
   const float average = average_seconds(totals);
   std::printf("\n Number of Unique Users : %d", totals.served);

@@ -1,6 +1,7 @@
 // Resource recommendation, the first timed evaluation of a run.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -17,6 +18,11 @@ namespace quadmine {
 // value matches nothing. `seen` is scratch with room for index.numbered().
 void recommend_resources(int user, int d, const ReportedIndex& index, EpochSet& seen,
                          std::vector<int>& recommendation);
+
+// The same list for a user of group g (g is not kNoGroup), as indexes in
+// index.resources_of(g).
+void recommend_resource_slots(int user, std::uint32_t g, const ReportedIndex& index, EpochSet& seen,
+                              std::vector<std::uint32_t>& slots);
 
 // The same over a store of reported concepts, for one query.
 std::vector<int> recommend_resources(int user, int d, const std::vector<TriConcept>& reported);

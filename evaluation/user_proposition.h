@@ -1,6 +1,7 @@
 // User proposition, the second and last timed evaluation of a run.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -18,6 +19,11 @@ namespace quadmine {
 // (scratch with room for index.numbered()) is not used.
 void propose_users(int user, int d, const ReportedIndex& index, EpochSet& seen,
                    std::vector<int>& proposal);
+
+// The same proposal for a user of group g (g is not kNoGroup), as indexes in
+// index.users_of(g).
+void propose_user_slots(int user, std::uint32_t g, const ReportedIndex& index,
+                        std::vector<std::uint32_t>& slots);
 
 // The same over a store of reported concepts, for one query.
 std::vector<int> propose_users(int user, int d, const std::vector<TriConcept>& reported);

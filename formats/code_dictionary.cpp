@@ -9,37 +9,36 @@
 
 namespace quadmine {
 
-bool write_code_dictionary(std::FILE* out, DictionaryKind kind,
-                           const std::vector<std::string>& texts) {
-  int code = 0;
-  for (const std::string& text : texts) {
-    ++code;
-    const std::string word = encode_field(text);
-    if (kind == DictionaryKind::Tag) {
-      std::fprintf(out, "%s 0 %d 0 -\n", word.c_str(), code);
-    } else {
-      std::fprintf(out, "- 0 0 %d %s\n", code, word.c_str());
-    }
+void write_code_dictionary_line(std::FILE* out, DictionaryKind kind, int code,
+                                std::string_view text) {
+  const std::string word = encode_field(text);
+  if (kind == DictionaryKind::Tag) {
+    std::fprintf(out, "%s 0 %d 0 -\n", word.c_str(), code);
+  } else {
+    std::fprintf(out, "- 0 0 %d %s\n", code, word.c_str());
   }
-  return std::ferror(out) == 0;
 }
 
-long read_code_dictionary(std::FILE* in, DictionaryKind kind, CodeTexts& out) {
+Result<CodeTexts> read_code_dictionary(std::FILE* in, const std::string& name,
+                                       DictionaryKind kind) {
   TextLineReader reader;
   std::string_view line;
+  CodeTexts texts;
   long number = 0;
   while (reader.next(in, line)) {
     ++number;
     if (TextScanner(line).only_space_left()) continue;
     DictionaryLine fields;
-    if (!parse_dictionary_line(line, fields)) return number;
+    if (!parse_dictionary_line(line, fields))
+      return line_error(name, number, "not a dictionary line");
     if (kind == DictionaryKind::Tag) {
-      out.try_emplace(fields.tag_code, decode_field(fields.tag));
+      texts.try_emplace(fields.tag_code, decode_field(fields.tag));
     } else {
-      out.try_emplace(fields.url_code, decode_field(fields.url));
+      texts.try_emplace(fields.url_code, decode_field(fields.url));
     }
   }
-  return 0;
+  if (std::ferror(in) != 0) return line_error(name, number + 1, "read error");
+  return texts;
 }
 
 }  // namespace quadmine

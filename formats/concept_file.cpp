@@ -4,8 +4,6 @@
 #include <string_view>
 #include <utility>
 
-#include "text/line_reader.h"
-
 namespace quadmine {
 
 namespace {
@@ -42,20 +40,35 @@ bool parse_concept_line(std::string_view line, ReportedConcept& c) {
 
 }  // namespace
 
-long read_concept_file(std::FILE* in, std::vector<ReportedConcept>& out) {
-  TextLineReader reader;
+ConceptFileReader::ConceptFileReader(std::FILE* in, std::string name)
+    : in_(in), name_(std::move(name)) {}
+
+Result<bool> ConceptFileReader::next(ReportedConcept& c) {
   std::string_view line;
-  long number = 0;
-  while (reader.next(in, line)) {
-    ++number;
+  while (lines_.next(in_, line)) {
+    ++line_;
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
     if (line.empty()) continue;
-    ReportedConcept c;
-    c.number = static_cast<long>(out.size()) + 1;
-    if (!parse_concept_line(line, c)) return number;
-    out.push_back(std::move(c));
+    for (auto& set : c.sets) set.clear();
+    c.number = concepts_ + 1;
+    if (!parse_concept_line(line, c)) return line_error(name_, line_, "not a concept line");
+    ++concepts_;
+    return true;
   }
-  return std::ferror(in) != 0 ? number + 1 : 0;
+  if (std::ferror(in_) != 0) return line_error(name_, line_ + 1, "read error");
+  return false;
+}
+
+Result<std::vector<ReportedConcept>> read_concept_file(std::FILE* in, const std::string& name) {
+  ConceptFileReader reader(in, name);
+  std::vector<ReportedConcept> concepts;
+  ReportedConcept c;
+  for (;;) {
+    const Result<bool> read = reader.next(c);
+    if (!read.ok()) return read.status();
+    if (!read.value()) return concepts;
+    concepts.push_back(c);
+  }
 }
 
 }  // namespace quadmine

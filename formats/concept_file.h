@@ -1,30 +1,51 @@
-// Reading back the report file quadri_concepts.txt.
+// Reading back the report file quadri_concepts.txt, one concept at a time or
+// all at once.
 #pragma once
 
 #include <array>
 #include <cstdio>
+#include <string>
 #include <vector>
+
+#include "formats/dimension.h"
+#include "text/line_reader.h"
+#include "util/status.h"
 
 namespace quadmine {
 
-// The index of each set of a concept.
-enum Dimension { kUsers = 0, kTags = 1, kResources = 2, kDValues = 3 };
-constexpr int kDimensions = 4;
-
 // One concept of the report file.
 struct ReportedConcept {
-  std::array<std::vector<int>, kDimensions> sets;
-  long number = 0;  // position in the file, from 1
+  std::array<std::vector<int>, kDimensions> sets;  // by Dimension
+  long number = 0;                                 // position in the file, from 1
 };
 
-// Appends the concepts of `in` to `out` in file order. Each is one line
+// Reads the concepts of a stream in file order, reading no further than the
+// line of the concept it returns. Each concept is one line
 //
 //   U = {1, 2, },  T = {10, },  R = {100, },  D = {5, }
 //
 // every element followed by ", " (the file begins with a line feed and ends
-// without one; empty lines are skipped). Returns 0 on success,
-// or the number of the first line that is not a concept line (a read error
-// counts as the line after the last one read).
-long read_concept_file(std::FILE* in, std::vector<ReportedConcept>& out);
+// without one; empty lines are skipped). The stream is neither owned nor
+// closed.
+class ConceptFileReader {
+ public:
+  // `name` names the stream in messages.
+  ConceptFileReader(std::FILE* in, std::string name);
+
+  // Fills `c` with the next concept and gives true, or gives false at the end
+  // of the stream. Fails with "NAME:LINE: not a concept line", or
+  // "NAME:LINE: read error" (the line after the last one read).
+  Result<bool> next(ReportedConcept& c);
+
+ private:
+  std::FILE* in_;
+  std::string name_;
+  TextLineReader lines_;
+  long line_ = 0;
+  long concepts_ = 0;
+};
+
+// Every concept of `in`, in file order; fails as ConceptFileReader::next.
+Result<std::vector<ReportedConcept>> read_concept_file(std::FILE* in, const std::string& name);
 
 }  // namespace quadmine

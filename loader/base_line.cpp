@@ -16,7 +16,7 @@ LineKind parse_base_line(const char* text, std::size_t length, Quad& out) {
     if (!scan.number(field)) return LineKind::Invalid;
   }
   out = quad;
-  return LineKind::Quadruple;
+  return scan.only_space_left() ? LineKind::Quadruple : LineKind::WideQuadruple;
 }
 
 }  // namespace quadmine

@@ -30,6 +30,9 @@ class QuadReader {
       ++line_number_;
       progress_step(static_cast<std::size_t>(line_number_));
       switch (parse_base_line(line.data(), line.size(), quad)) {
+        case LineKind::WideQuadruple:
+          if (wide_.lines++ == 0) wide_.first_line = line_number_;
+          [[fallthrough]];
         case LineKind::Quadruple:
           if (quads_ == kMaxBaseLines) return Result::TooLong;
           ++quads_;
@@ -46,6 +49,7 @@ class QuadReader {
   long line_number() const { return line_number_; }
   std::FILE* base() const { return base_; }
   int quads() const { return quads_; }
+  const WideLines& wide() const { return wide_; }
   const RunOrder& order() const { return order_; }
 
  private:
@@ -54,6 +58,7 @@ class QuadReader {
   TextLineReader lines_;
   long line_number_ = 0;
   int quads_ = 0;
+  WideLines wide_;
 };
 
 bool same_key(const Quad& a, const Quad& b) { return a[1] == b[1] && a[2] == b[2] && a[3] == b[3]; }
@@ -96,6 +101,7 @@ class Grouping {
     if (r != QuadReader::Result::End) return failure(r);
     LoadSummary summary;
     summary.lines = reader_.quads();
+    summary.wide = reader_.wide();
     if (!reader_.order().ascending()) summary.split = find_split_runs(reader_.base());
     return summary;
   }

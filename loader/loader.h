@@ -12,9 +12,16 @@
 
 namespace quadmine {
 
+// Lines holding more than four fields (only the first four are read).
+struct WideLines {
+  long lines = 0;
+  long first_line = 0;  // line number, from 1, blank lines counted
+};
+
 struct LoadSummary {
   int lines = 0;   // quadruple lines read (blank lines are not counted)
   RunSplit split;  // keys found in more than one run
+  WideLines wide;
 };
 
 // The most quadruple lines a base may hold: the line count is an int.

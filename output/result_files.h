@@ -1,18 +1,18 @@
 // The two result files, written under temporary names and put in place whole.
 //
-// Both files are created in the current directory under unique temporary
-// names beside their final ones ("quadri_concepts.txt.XXXXXX" and
-// "users_only.txt.XXXXXX", made by mkstemp, with the permissions fopen would
-// give a new file). Only commit() renames them over quadri_concepts.txt and
-// users_only.txt, after both were flushed and checked. Until then any failure,
-// the destruction of the object (an exception, an early return) or SIGINT,
-// SIGTERM or SIGHUP removes the temporary files, so the files of an earlier
-// run stay as they were. After commit() the streams stay open, readable, on
-// the final files.
+// Both files are written by an AtomicFiles group (util/atomic_files.h): under
+// unique temporary names beside their final ones ("quadri_concepts.txt.XXXXXX"
+// and "users_only.txt.XXXXXX"), renamed over quadri_concepts.txt and
+// users_only.txt only by commit(), after both were flushed and checked. Until
+// then any failure, the destruction of the object (an exception, an early
+// return) or SIGINT, SIGTERM or SIGHUP removes the temporary files, so the
+// files of an earlier run stay as they were. After commit() the streams stay
+// open, readable, on the final files.
 #pragma once
 
 #include <cstdio>
 
+#include "util/atomic_files.h"
 #include "util/status.h"
 
 namespace quadmine {
@@ -22,15 +22,11 @@ class ResultFiles {
   static constexpr const char* kConceptsName = "quadri_concepts.txt";
   static constexpr const char* kUsersName = "users_only.txt";
 
-  ResultFiles() = default;
-  ~ResultFiles();
-  ResultFiles(const ResultFiles&) = delete;
-  ResultFiles& operator=(const ResultFiles&) = delete;
+  ResultFiles();
 
-  // Creates both temporary files (opened "w+") and starts removing them on the
-  // three signals. Fails ("Impossible de creer le fichier NAME", with the
-  // final name) when a temporary file cannot be made or a final name is a
-  // directory, having removed what was created.
+  // Creates both temporary files (opened "w+"). Fails ("Impossible de creer
+  // le fichier NAME", with the final name) when a temporary file cannot be
+  // made or a final name is a directory, having removed what was created.
   Status create();
 
   std::FILE* concepts() const { return concepts_; }
@@ -43,11 +39,9 @@ class ResultFiles {
   Status commit();
 
  private:
-  void discard();
-
+  AtomicFiles files_;
   std::FILE* concepts_ = nullptr;
   std::FILE* users_ = nullptr;
-  bool committed_ = false;
 };
 
 }  // namespace quadmine

@@ -15,7 +15,7 @@ StrictContainerSearch::StrictContainerSearch(const ContainmentIndex& index,
       block_(std::max<std::size_t>(block, 1)),
       share_(std::max<std::size_t>(share, 1)) {}
 
-bool StrictContainerSearch::fill(ContainerAnswers& buffer, AheadState& /*state*/) {
+bool StrictContainerSearch::fill(ContainerAnswers& buffer, AheadState& state) {
   if (first_ >= store_.size()) return false;
   buffer.first = first_;
   buffer.answers.clear();
@@ -23,7 +23,10 @@ bool StrictContainerSearch::fill(ContainerAnswers& buffer, AheadState& /*state*/
     std::uint32_t answer = kUnknown;
     if (index_.without_repeats(id) && thresholds_.all_reached(store_[id])) {
       index_.holder_lists(store_[id], lists_);
-      if (!lists_.empty()) answer = index_.first_strict_container(id, lists_, cursors_);
+      if (!lists_.empty()) {
+        answer = index_.first_strict_container(id, lists_, cursors_);
+        state.count_work(1);
+      }
     }
     buffer.answers.push_back(answer);
   }

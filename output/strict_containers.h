@@ -31,7 +31,8 @@ struct ContainerAnswers {
 };
 
 // The producer: answers for a block of ids at a time, skipping the blocks the
-// loop searches itself.
+// loop searches itself. The concepts whose containers it walks count as its
+// work (AheadCounts::producer_work).
 class StrictContainerSearch {
  public:
   using Buffer = ContainerAnswers;

@@ -32,11 +32,25 @@ CalendarDate civil_from_days(std::int64_t z) {
 
 }  // namespace
 
+bool is_date(std::int64_t year, std::int64_t month, std::int64_t day) {
+  return month >= 1 && month <= 12 && day >= 1 && day <= days_in_month(year, month);
+}
+
+// The inverse of civil_from_days, by the same eras.
+std::int64_t days_from_civil(std::int64_t year, std::int64_t month, std::int64_t day) {
+  year -= month <= 2 ? 1 : 0;
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t yoe = year - era * 400;
+  const std::int64_t doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
 bool calendar_code(const CalendarDate& date, Period period, int& code) {
-  if (date.year < 1 || date.year > 9999) return false;
+  if (date.year < kFirstYear || date.year > kLastYear) return false;
   const std::int64_t month = date.month.value_or(1);
   const std::int64_t day = date.day.value_or(1);
-  if (month < 1 || month > 12 || day < 1 || day > days_in_month(date.year, month)) return false;
+  if (!is_date(date.year, month, day)) return false;
   switch (period) {
     case Period::Year:
       code = static_cast<int>(date.year);

@@ -1,35 +1,11 @@
 #include "show/names.h"
 
-#include <cstdio>
-
 namespace quadmine {
 
-const std::string* Names::find(int d, int code) const {
-  const CodeTexts& dictionary = texts[static_cast<std::size_t>(d)];
-  const auto it = dictionary.find(code);
-  return it == dictionary.end() ? nullptr : &it->second;
-}
-
-std::string Names::of(int d, int code) const {
-  const std::string* text = find(d, code);
-  return text != nullptr ? *text : std::to_string(code);
-}
-
-std::string json_string(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(c);
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out + "\"";
+std::string element_text(const Dictionaries& names, int d, int code, bool with_code) {
+  const std::string* name = names.name_of(d, code);
+  if (name == nullptr) return std::to_string(code);
+  return with_code ? *name + " (" + std::to_string(code) + ")" : *name;
 }
 
 }  // namespace quadmine

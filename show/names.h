@@ -1,26 +1,15 @@
-// Texts printed for the elements of a concept.
+// How quadmine-show writes one element of a concept for people.
 #pragma once
 
-#include <array>
 #include <string>
 
-#include "formats/code_dictionary.h"
-#include "formats/concept_file.h"
+#include "formats/base_dictionaries.h"
 
 namespace quadmine {
 
-// The dictionaries given for each dimension: the text of a code when its
-// dimension's dictionary holds it, the code in decimal otherwise.
-struct Names {
-  std::array<CodeTexts, kDimensions> texts;  // by Dimension, empty when none given
-
-  // The dictionary text of `code` in dimension `d`, or null.
-  const std::string* find(int d, int code) const;
-  // find()'s text, or the code in decimal.
-  std::string of(int d, int code) const;
-};
-
-// `text` as a JSON string, quotes included: '"', '\' and control bytes escaped.
-std::string json_string(const std::string& text);
+// The name of `code` in dimension `d`, or the code in decimal when the
+// dimension has no dictionary or its dictionary lacks the code. With
+// `with_code` a name is followed by its code: "rock (12)".
+std::string element_text(const Dictionaries& names, int d, int code, bool with_code);
 
 }  // namespace quadmine

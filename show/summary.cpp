@@ -1,13 +1,17 @@
 #include "show/summary.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "formats/field_text.h"
+#include "formats/delimited_field.h"
+#include "formats/json_text.h"
+#include "show/listing.h"
+#include "show/names.h"
 #include "text/line_reader.h"
 #include "text/scanner.h"
 
@@ -17,7 +21,7 @@ namespace {
 
 constexpr const char* kNames[kDimensions] = {"users", "tags", "resources", "d"};
 
-void print_text(std::FILE* out, const Summary& s, const Names& names) {
+void print_text(std::FILE* out, const Summary& s, const Dictionaries& names, bool codes) {
   std::fprintf(out, "concepts        %zu\n", s.concepts);
   if (s.users_file.read) {
     std::fprintf(out, "users_only.txt  %ld lines, %zu distinct users\n", s.users_file.lines,
@@ -41,39 +45,52 @@ void print_text(std::FILE* out, const Summary& s, const Names& names) {
     const auto& top = s.top[static_cast<std::size_t>(d)];
     std::fprintf(out, "\nmost frequent %s (concepts holding them)\n",
                  d == kDValues ? "D values" : kNames[d]);
+    std::vector<std::string> texts;
     std::size_t width = 0;
-    for (const auto& [code, count] : top) width = std::max(width, names.of(d, code).size());
     for (const auto& [code, count] : top) {
-      std::fprintf(out, "  %-*s %8zu\n", static_cast<int>(width), names.of(d, code).c_str(), count);
+      texts.push_back(element_text(names, d, code, codes));
+      width = std::max(width, texts.back().size());
+    }
+    for (std::size_t i = 0; i < top.size(); ++i) {
+      std::fprintf(out, "  %-*s %8zu\n", static_cast<int>(width), texts[i].c_str(), top[i].second);
     }
   }
 }
 
-void print_tsv(std::FILE* out, const Summary& s, const Names& names) {
-  std::fprintf(out, "concepts\t%zu\n", s.concepts);
+// One row of the summary table: statistic, dimension, key, name, value.
+void add_row(std::string& table, char sep, const std::string& statistic,
+             const std::string& dimension, const std::string& key, std::string_view name,
+             std::size_t value) {
+  table += statistic + sep + dimension + sep + key + sep;
+  append_delimited_field(table, name, sep);
+  table += sep + std::to_string(value) + "\n";
+}
+
+std::string delimited_table(const Summary& s, const Dictionaries& names, char sep) {
+  std::string table =
+      std::string("statistic") + sep + "dimension" + sep + "key" + sep + "name" + sep + "value\n";
+  add_row(table, sep, "concepts", "", "", "", s.concepts);
   if (s.users_file.read) {
-    std::fprintf(out, "users_only\t%ld\t%zu\n", s.users_file.lines, s.users_file.distinct_users);
+    add_row(table, sep, "users_only_lines", "", "", "",
+            static_cast<std::size_t>(s.users_file.lines));
+    add_row(table, sep, "users_only_distinct_users", "", "", "", s.users_file.distinct_users);
   }
   for (int d = 0; d < kDimensions; ++d) {
     for (const auto& [size, count] : s.sizes[static_cast<std::size_t>(d)]) {
-      std::fprintf(out, "size\t%s\t%zu\t%zu\n", kNames[d], size, count);
+      add_row(table, sep, "size", kNames[d], std::to_string(size), "", count);
     }
   }
   for (int d = 0; d < kDimensions; ++d) {
     for (const auto& [code, count] : s.top[static_cast<std::size_t>(d)]) {
-      std::fprintf(out, "top\t%s\t%d\t%s\t%zu\n", kNames[d], code,
-                   encode_field(names.of(d, code)).c_str(), count);
+      const std::string* name = names.name_of(d, code);
+      add_row(table, sep, "top", kNames[d], std::to_string(code), name ? *name : "", count);
     }
   }
+  return table;
 }
 
-void print_json(std::FILE* out, const Summary& s, const Names& names) {
-  std::string json = "{\"concepts\": " + std::to_string(s.concepts);
-  if (s.users_file.read) {
-    json += ", \"users_only\": {\"lines\": " + std::to_string(s.users_file.lines) +
-            ", \"distinct_users\": " + std::to_string(s.users_file.distinct_users) + "}";
-  }
-  json += ",\n \"sizes\": {";
+std::string sizes_json(const Summary& s) {
+  std::string json = "{";
   for (int d = 0; d < kDimensions; ++d) {
     json += std::string(d == 0 ? "" : ", ") + "\"" + kNames[d] + "\": {";
     bool first = true;
@@ -83,27 +100,44 @@ void print_json(std::FILE* out, const Summary& s, const Names& names) {
     }
     json += "}";
   }
-  json += "},\n \"top\": {";
+  return json + "}";
+}
+
+std::string top_json(const Summary& s, const Dictionaries& names, const char* between) {
+  std::string json = "{";
   for (int d = 0; d < kDimensions; ++d) {
-    json += std::string(d == 0 ? "" : ",\n  ") + "\"" + kNames[d] + "\": [";
+    json += std::string(d == 0 ? "" : between) + "\"" + kNames[d] + "\": [";
     bool first = true;
     for (const auto& [code, count] : s.top[static_cast<std::size_t>(d)]) {
       json += std::string(first ? "" : ", ") + "{\"code\": " + std::to_string(code);
-      if (!names.texts[static_cast<std::size_t>(d)].empty()) {
-        const std::string* text = names.find(d, code);
-        json += ", \"name\": " + (text != nullptr ? json_string(*text) : std::string("null"));
+      if (names.has(d)) {
+        const std::string* name = names.name_of(d, code);
+        json += ", \"name\": " + (name != nullptr ? json_string(*name) : std::string("null"));
       }
       json += ", \"concepts\": " + std::to_string(count) + "}";
       first = false;
     }
     json += "]";
   }
-  std::fprintf(out, "%s}}\n", json.c_str());
+  return json + "}";
+}
+
+// One line for JSON Lines, a few for JSON.
+std::string summary_json(const Summary& s, const Dictionaries& names, bool one_line) {
+  std::string json = "{\"concepts\": " + std::to_string(s.concepts);
+  if (s.users_file.read) {
+    json += ", \"users_only\": {\"lines\": " + std::to_string(s.users_file.lines) +
+            ", \"distinct_users\": " + std::to_string(s.users_file.distinct_users) + "}";
+  }
+  const char* between = one_line ? ", " : ",\n ";
+  json += std::string(between) + "\"sizes\": " + sizes_json(s);
+  json += std::string(between) + "\"top\": " + top_json(s, names, one_line ? ", " : ",\n  ");
+  return json + "}\n";
 }
 
 }  // namespace
 
-long count_users_file(std::FILE* in, UsersFileCount& out) {
+Result<UsersFileCount> count_users_file(std::FILE* in, const std::string& name) {
   TextLineReader reader;
   std::string_view line;
   std::unordered_set<int> users;
@@ -111,33 +145,33 @@ long count_users_file(std::FILE* in, UsersFileCount& out) {
   while (reader.next(in, line)) {
     ++number;
     int user = 0;
-    if (!TextScanner(line).number(user)) return number;
+    if (!TextScanner(line).number(user)) return line_error(name, number, "not a user line");
     users.insert(user);
   }
-  if (std::ferror(in) != 0) return number + 1;
-  out.read = true;
-  out.lines = number;
-  out.distinct_users = users.size();
-  return 0;
+  if (std::ferror(in) != 0) return line_error(name, number + 1, "read error");
+  UsersFileCount count;
+  count.read = true;
+  count.lines = number;
+  count.distinct_users = users.size();
+  return count;
 }
 
-Summary summarize(const std::vector<const ReportedConcept*>& chosen, long top) {
-  Summary s;
-  s.concepts = chosen.size();
-  std::array<std::unordered_map<int, std::size_t>, kDimensions> holding;
-  std::vector<int> distinct;
-  for (const ReportedConcept* c : chosen) {
-    for (std::size_t d = 0; d < c->sets.size(); ++d) {
-      ++s.sizes[d][c->sets[d].size()];
-      distinct = c->sets[d];
-      std::sort(distinct.begin(), distinct.end());
-      distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-      for (const int code : distinct) ++holding[d][code];
-    }
+void SummaryCounter::add(const ReportedConcept& c) {
+  ++counts_.concepts;
+  for (std::size_t d = 0; d < c.sets.size(); ++d) {
+    ++counts_.sizes[d][c.sets[d].size()];
+    distinct_ = c.sets[d];
+    std::sort(distinct_.begin(), distinct_.end());
+    distinct_.erase(std::unique(distinct_.begin(), distinct_.end()), distinct_.end());
+    for (const int code : distinct_) ++holding_[d][code];
   }
-  for (std::size_t d = 0; d < holding.size(); ++d) {
+}
+
+Summary SummaryCounter::finish(long top) const {
+  Summary s = counts_;
+  for (std::size_t d = 0; d < holding_.size(); ++d) {
     auto& list = s.top[d];
-    list.assign(holding[d].begin(), holding[d].end());
+    list.assign(holding_[d].begin(), holding_[d].end());
     const auto most_first = [](const auto& a, const auto& b) {
       return a.second != b.second ? a.second > b.second : a.first < b.first;
     };
@@ -149,18 +183,23 @@ Summary summarize(const std::vector<const ReportedConcept*>& chosen, long top) {
   return s;
 }
 
-void print_summary(std::FILE* out, const Summary& summary, const Names& names, Format format) {
+Status print_summary(std::FILE* out, const Summary& summary, const Dictionaries& names,
+                     Format format, bool codes) {
+  errno = 0;
   switch (format) {
     case Format::Text:
-      print_text(out, summary, names);
+      print_text(out, summary, names, codes);
       break;
     case Format::Tsv:
-      print_tsv(out, summary, names);
+    case Format::Csv:
+      std::fputs(delimited_table(summary, names, format == Format::Csv ? ',' : '\t').c_str(), out);
       break;
     case Format::Json:
-      print_json(out, summary, names);
+    case Format::JsonLines:
+      std::fputs(summary_json(summary, names, format == Format::JsonLines).c_str(), out);
       break;
   }
+  return output_status(out);
 }
 
 }  // namespace quadmine

@@ -1,6 +1,9 @@
-// The stores and scalars shared by every phase of a run. They live for the
-// whole process and are used by one operation at a time (single thread). The
-// phases read them in their entry points and hand them on explicitly.
+// The stores and scalars of the entry points with the system's fixed names
+// (load_la_base, find_ts_v3, find_rs, ...), which read them and hand them to
+// the phases explicitly; the program's own run keeps its data in the driver.
+// They live for the whole process and only the thread that calls those entry
+// points touches them; a phase may let a second thread read the store it was
+// handed while it leaves that store unchanged (threads/work_ahead.h).
 #pragma once
 
 #include <cstdio>

@@ -137,7 +137,8 @@ std::string summary(const char* what, const AheadCounts& c) {
 // The racing runs really raced: every run had its second thread, each side
 // waited for the other, the finders handed over several buffers a pass and
 // compared candidates themselves, the report's search answered for more than
-// one block a run (for many on larger stores: `report_blocks` a run).
+// one block a run (for many on larger stores: `report_blocks` a run) and
+// walked the containers of concepts itself.
 void expect_raced(const PhaseCounts& raced, std::size_t report_blocks) {
   for (const auto& [what, c, per_run] :
        {std::tuple{"resource pass", raced.resources, std::size_t{4}},
@@ -151,6 +152,7 @@ void expect_raced(const PhaseCounts& raced, std::size_t report_blocks) {
   }
   EXPECT_GT(raced.resources.producer_work, raced.resources.runs) << "the finder compared";
   EXPECT_GT(raced.ds.producer_work, raced.ds.runs) << "the finder compared";
+  EXPECT_GT(raced.report.producer_work, raced.report.runs) << "the search walked containers";
 }
 
 TEST(Differential, GeneratedBases) {

@@ -1,7 +1,11 @@
 // WorkAhead on its own, with a producer of numbers: the order of delivery for
 // rings and buffers of every small size, in two threads and in one, with
 // random pauses at the handoff points; a failure of the producer; a consumer
-// that stops early; what the counts say; what a producer may be built from.
+// that stops early; what the counts say; which signals the producer's thread
+// takes; what a producer may be built from.
+#include <pthread.h>
+#include <signal.h>
+
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -210,6 +214,24 @@ TEST(WorkAhead, ProducerSeesWhetherTheConsumerIsSupplied) {
   EXPECT_EQ(*one.next(), (std::vector<int>{0, 0}));
   WorkAhead<Supplied> ring_of_one(options(1, true, false, nullptr));
   EXPECT_EQ(*ring_of_one.next(), (std::vector<int>{1, 1}));
+}
+
+TEST(WorkAhead, SignalsFromOutsideAvoidTheProducersThread) {
+  // Each buffer: whether SIGINT and SIGSEGV are blocked where it was filled.
+  struct Masks {
+    using Buffer = std::vector<int>;
+    bool fill(Buffer& buffer, AheadState&) {
+      sigset_t mask;
+      pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+      buffer = {sigismember(&mask, SIGINT), sigismember(&mask, SIGSEGV)};
+      return ++filled < 2;
+    }
+    int filled = 0;
+  };
+  WorkAhead<Masks> ahead(options(1, true, false, nullptr));
+  EXPECT_EQ(*ahead.next(), (std::vector<int>{1, 0}));
+  WorkAhead<Masks> here(options(1, false, false, nullptr));
+  EXPECT_EQ(*here.next(), (std::vector<int>{0, 0})) << "the consumer's thread keeps its signals";
 }
 
 // A producer built from the consumer's data.

@@ -10,6 +10,8 @@
 // - Stopping early: stop() (or the destructor), however the consumer ends,
 //   releases the producer and joins its thread; the producer finishes the
 //   buffer it is filling and starts no other.
+// - Signals: the producer's thread takes none of those sent from outside
+//   (threads/signals.h); they reach the process's other threads.
 // - One thread: without a second thread (AheadOptions::second_thread, or no
 //   thread to be had) the consumer's next() has the producer fill one buffer
 //   in the consumer's thread. The sequence of buffers is the same, as far as
@@ -51,6 +53,7 @@
 
 #include "threads/ahead_options.h"
 #include "threads/handoff.h"
+#include "threads/signals.h"
 
 namespace quadmine {
 
@@ -146,8 +149,10 @@ class WorkAhead {
   }
 
   // The producer's thread: fills the ring until the work is done, the
-  // consumer stops, or the producer fails.
+  // consumer stops, or the producer fails. Signals from outside go to the
+  // consumer's side of the process.
   void produce_all() {
+    leave_signals_to_other_threads();
     try {
       for (;;) {
         pause(Side::kProducer);

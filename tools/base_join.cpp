@@ -18,31 +18,22 @@ constexpr const char* kOutputFile = "xxxbasemiaousortie.txt";
 bool next_quad(TextLineReader& reader, std::FILE* stream, Quad& q) {
   std::string_view line;
   while (reader.next(stream, line)) {
-    if (parse_base_line(line.data(), line.size(), q) == LineKind::Quadruple) return true;
+    const LineKind kind = parse_base_line(line.data(), line.size(), q);
+    if (kind == LineKind::Quadruple || kind == LineKind::WideQuadruple) return true;
   }
   return false;
 }
 
-}  // namespace
-}  // namespace quadmine
-
-using namespace quadmine;  // NOLINT: the helpers above and the shared tools
-
-void miaou() {
-  const FileHandle candidates = open_for_reading(kCandidatesFile);
-  if (!candidates) return;
-  const FileHandle requests = open_for_reading(kRequestsFile);
-  if (!requests) return;
-  FileHandle output = create_for_writing(kOutputFile);
-  if (!output) return;
-
+// Writes the join of the open files; fails only when the output cannot be
+// written.
+Status join(std::FILE* candidates, std::FILE* requests, FileHandle output) {
   TextLineReader request_lines;
   TextLineReader candidate_lines;
   Quad request{};
   Quad candidate{};
-  while (next_quad(request_lines, requests.get(), request)) {
-    std::rewind(candidates.get());
-    while (next_quad(candidate_lines, candidates.get(), candidate)) {
+  while (next_quad(request_lines, requests, request)) {
+    std::rewind(candidates);
+    while (next_quad(candidate_lines, candidates, candidate)) {
       if (candidate[0] == request[0] && candidate[1] == request[1] && candidate[2] == request[2]) {
         std::fprintf(output.get(), "\n%d %d %d %d", request[0], request[1], request[2],
                      candidate[3]);
@@ -50,5 +41,24 @@ void miaou() {
       }
     }
   }
-  finish_writing(std::move(output), kOutputFile);
+  return finish_tool_output(std::move(output), kOutputFile);
+}
+
+Status join_files() {
+  const Result<FileHandle> candidates = open_tool_input(kCandidatesFile);
+  if (!candidates.ok()) return candidates.status();
+  const Result<FileHandle> requests = open_tool_input(kRequestsFile);
+  if (!requests.ok()) return requests.status();
+  Result<FileHandle> output = create_tool_output(kOutputFile);
+  if (!output.ok()) return output.status();
+  return join(candidates.value().get(), requests.value().get(), std::move(output.value()));
+}
+
+}  // namespace
+}  // namespace quadmine
+
+void miaou() {
+  if (const quadmine::Status joined = quadmine::join_files(); !joined.ok()) {
+    quadmine::print_tool_failure(joined);
+  }
 }

@@ -32,6 +32,30 @@ constexpr std::array<SplitFile, 3> kSplitFiles = {{
     {"urlsSEPARES.txt", &TriConcept::rs},
 }};
 
+// Creates the three files, then writes them one after the other; a file that
+// cannot be written does not stop the others. Fails with the first failure.
+Status write_split_files() {
+  const Thresholds thresholds = thresholds_from_globals();
+  std::array<FileHandle, kSplitFiles.size()> files;
+  for (std::size_t k = 0; k < kSplitFiles.size(); ++k) {
+    Result<FileHandle> file = create_tool_output(kSplitFiles[k].name);
+    if (!file.ok()) return file.status();
+    files[k] = std::move(file.value());
+  }
+  Status status;
+  for (std::size_t k = 0; k < kSplitFiles.size(); ++k) {
+    std::FILE* out = files[k].get();
+    for (const TriConcept& c : ens_tc2) {
+      if (!reaches_urt_thresholds(c, thresholds)) continue;
+      std::fputc('\n', out);
+      write_set(out, c.*kSplitFiles[k].set, "%d, ");
+    }
+    Status done = finish_tool_output(std::move(files[k]), kSplitFiles[k].name);
+    if (status.ok()) status = std::move(done);
+  }
+  return status;
+}
+
 }  // namespace
 }  // namespace quadmine
 
@@ -53,19 +77,5 @@ void ecrire_1erfichier(std::FILE* out) {
 }
 
 void ecrire_dans_fichiers_separes() {
-  const Thresholds thresholds = thresholds_from_globals();
-  std::array<FileHandle, kSplitFiles.size()> files;
-  for (std::size_t k = 0; k < kSplitFiles.size(); ++k) {
-    files[k] = create_for_writing(kSplitFiles[k].name);
-    if (!files[k]) return;
-  }
-  for (std::size_t k = 0; k < kSplitFiles.size(); ++k) {
-    std::FILE* out = files[k].get();
-    for (const TriConcept& c : ens_tc2) {
-      if (!reaches_urt_thresholds(c, thresholds)) continue;
-      std::fputc('\n', out);
-      write_set(out, c.*kSplitFiles[k].set, "%d, ");
-    }
-    finish_writing(std::move(files[k]), kSplitFiles[k].name);
-  }
+  if (const Status written = write_split_files(); !written.ok()) print_tool_failure(written);
 }

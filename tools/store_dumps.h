@@ -17,5 +17,7 @@ void ecrire_1erfichier(std::FILE* out);
 // written), a newline and then each element with "%d, ". Each file thus begins
 // with an empty line and ends without a newline. The three files are all
 // created before anything is written; when one cannot be, a message names it
-// and nothing is written (files created before it are left empty).
+// and nothing is written (files created before it are left empty). When a
+// file cannot be written the others still are, and a message names the first
+// such file.
 void ecrire_dans_fichiers_separes();

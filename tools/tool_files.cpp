@@ -1,37 +1,32 @@
 #include "tools/tool_files.h"
 
+#include <string>
+
 namespace quadmine {
 
-FileHandle open_for_reading(const char* name) {
-  FileHandle file(std::fopen(name, "r"));
-  if (file) {
-    const int c = std::getc(file.get());
-    if (c == EOF && std::ferror(file.get())) {
-      file.reset();
-    } else if (c != EOF) {
-      std::ungetc(c, file.get());
-    } else {
-      std::rewind(file.get());  // empty file: clear the end-of-file indicator
-    }
-  }
-  if (!file) std::printf("\nERROR : Impossible d'ouvrir le fichier %s...\n", name);
+Result<FileHandle> open_tool_input(const char* name) {
+  Result<FileHandle> file = open_for_reading(name);
+  if (!file.ok()) return Status::error(std::string("Impossible d'ouvrir le fichier ") + name);
   return file;
 }
 
-FileHandle create_for_writing(const char* name) {
+Result<FileHandle> create_tool_output(const char* name) {
   FileHandle file(std::fopen(name, "w+"));
-  if (!file) std::printf("\nERROR : Impossible de creer le fichier %s...\n", name);
+  if (!file) return Status::error(std::string("Impossible de creer le fichier ") + name);
   return file;
 }
 
-bool finish_writing(FileHandle file, const char* name) {
+Status finish_tool_output(FileHandle file, const char* name) {
   const bool failed = std::fflush(file.get()) != 0 || std::ferror(file.get());
   const bool close_failed = std::fclose(file.release()) != 0;
   if (failed || close_failed) {
-    std::printf("\nERROR : Impossible d'ecrire le fichier %s...\n", name);
-    return false;
+    return Status::error(std::string("Impossible d'ecrire le fichier ") + name);
   }
-  return true;
+  return {};
+}
+
+void print_tool_failure(const Status& failure) {
+  std::printf("\nERROR : %s...\n", failure.message().c_str());
 }
 
 }  // namespace quadmine

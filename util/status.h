@@ -50,4 +50,9 @@ class [[nodiscard]] Result {
   Status status_;
 };
 
+// A failure at line `line` (from 1) of the file `name`: "NAME:LINE: WHAT".
+inline Status line_error(const std::string& name, long line, const std::string& what) {
+  return Status::error(name + ":" + std::to_string(line) + ": " + what);
+}
+
 }  // namespace quadmine

@@ -3,6 +3,7 @@
 // left untouched, and whole runs compared byte for byte (times masked;
 // standard error joins standard output, so stray progress output shows).
 #include "support.h"
+#include "util/version.h"
 
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
 
@@ -21,9 +22,18 @@ std::string below_one(char which) {
   return std::string("\nERROR : Le seuil minsupp_") + which + " doit \xEAtre >= 1...\n" + kUsage;
 }
 
+const std::string kEmptyWarning =
+    "quadmine: warning: empty.txt holds no quadruple: nothing is mined, the result files are "
+    "empty and the average times are not numbers.\n";
+const std::string kWideWarning =
+    "quadmine: warning: 2 lines of wide.txt hold more than four fields, the first at line 3; "
+    "only the first four numbers of a line are read. A file of raw tagging events is turned "
+    "into a base by quadmine-prepare.\n";
+
 TEST(Program, CommandLineAndRuns) {
   const ScratchDir dir;
   write_file("empty.txt", "");
+  write_file("wide.txt", "1 7 3 4\r\n\n5 2 3 4 2009-04\n6 2 3 4 x\n");
   write_file("bad.txt", "1 10 100 5\n\n2 10 100 5\n3 10 100\n");
   std::string big;  // a report far beyond 4 KiB
   for (int r = 0; r < 2000; ++r) {
@@ -85,7 +95,13 @@ TEST(Program, CommandLineAndRuns) {
     {"base.txt ' \t\n\v\f\r+2' 2 1 1", "", 0, grown_out, grown_concepts, grown_users},
     {"base.txt 20abc 1 1 1", "", 0, none, "", ""},
     {"base.txt 4294967296 1 1 99999999999999999999", "", 0, none, "", ""},
-    {"empty.txt 1 1 1 1", "", 0, none, "", ""},
+    {"empty.txt 1 1 1 1", "", 0, kEmptyWarning + none, "", ""},
+    // The help, alone; with anything else the count is wrong, as before.
+    {"--help 1", "", 1, kCount, "earlier", "earlier"},
+    {"--help 1 1 1 1", "", 1, kBase, "earlier", "earlier"},
+    // A raw file: the first four numbers of each line are read, once said.
+    {"wide.txt 2 1 1 1", "", 0, kWideWarning + grown_out, "\nU = {5, 6, },  T = {2, },  R = {3, },  D = {4, }",
+     "5 4\n6 4\n"},
   };
   // clang-format on
   for (const auto& [args, setup, status, out, concepts, users] : rows) {
@@ -97,6 +113,47 @@ TEST(Program, CommandLineAndRuns) {
     EXPECT_EQ(concepts == "-" ? "-" : read_file("quadri_concepts.txt"), concepts) << args;
     EXPECT_EQ(users == "-" ? "-" : read_file("users_only.txt"), users) << args;
   }
+}
+
+// Exactly one argument --help (--version): the English help (the version) on
+// standard output, status 0.
+// Standard output that cannot be written is an error, said on standard error;
+// the result files are written all the same.
+TEST(Program, HelpAndAFullStandardOutput) {
+  const ScratchDir dir;
+  const Outcome help = run_shell(QUADMINE_BIN " --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: quadmine BASE MINSUPP_U MINSUPP_T MINSUPP_R MINSUPP_D\n", 0), 0u)
+      << help.out;
+  EXPECT_EQ(help.err, "");
+  EXPECT_EQ(run_shell(QUADMINE_BIN " --version").out,
+            "quadmine " + std::string(project_version()) + "\n");
+  EXPECT_EQ(run_shell(QUADMINE_BIN " --version").status, 0);
+
+  write_file("base.txt", "1 10 5 7\n2 10 5 7\n");
+  const Outcome full = run_shell("sh -c '" QUADMINE_BIN " base.txt 2 1 1 1 >/dev/full'");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "quadmine: cannot write to standard output: No space left on device\n");
+  EXPECT_EQ(read_file("quadri_concepts.txt"),
+            "\nU = {1, 2, },  T = {10, },  R = {5, },  D = {7, }");
+  const Outcome closed = run_shell("sh -c '" QUADMINE_BIN " missing.txt 1 1 1 1 >&-'");
+  EXPECT_EQ(closed.status, 1);
+  EXPECT_EQ(closed.err, "quadmine: cannot write to standard output: Bad file descriptor\n");
+}
+
+// An unsorted base: said once on standard error, the run goes on.
+TEST(Program, WarnsOnceWhenATripleFormsSeveralRuns) {
+  const ScratchDir dir;
+  // Tag 10 in three runs (lines 1, 3-4, 6), tag 11 in two (lines 2, 5).
+  write_file("base.txt",
+             "1 10 100 5\n2 11 100 5\n3 10 100 5\n4 10 100 5\n5 11 100 5\n6 10 100 5\n");
+  const Outcome r = run_shell(QUADMINE_BIN " base.txt 2 1 1 1");
+  EXPECT_EQ(r.err,
+            "quadmine: warning: 2 (tag, resource, D) triples of base.txt occur in more than "
+            "one run of lines, the first again at line 3; each run is mined as a group of "
+            "its own. quadmine-prepare writes a base sorted by resource, D, tag and user.\n");
+  write_file("base.txt", "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 101 5\n5 11 101 5\n");
+  EXPECT_EQ(run_shell(QUADMINE_BIN " base.txt 2 1 1 1").err, "");
 }
 
 }  // namespace

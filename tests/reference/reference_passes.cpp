@@ -3,12 +3,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <vector>
 
+#include "evaluation/recommendation_lists.h"
 #include "evaluation/resource_recommendation.h"
+#include "evaluation/served_users.h"
 #include "evaluation/user_proposition.h"
+#include "loader/base_line.h"
 #include "loader/loader.h"
 #include "mining/extension_pass.h"
 #include "mining/subsumption.h"
@@ -185,6 +190,41 @@ std::vector<int> proposal(int user, int d, const std::vector<TriConcept>& report
   return list;
 }
 
+namespace {
+
+// `list` stably sorted by decreasing support.
+std::vector<int> by_support(std::vector<int> list, const std::map<int, long>& support) {
+  std::stable_sort(list.begin(), list.end(),
+                   [&](int a, int b) { return support.at(a) > support.at(b); });
+  return list;
+}
+
+}  // namespace
+
+std::vector<int> recommendation_by_support(int user, int d,
+                                           const std::vector<TriConcept>& reported) {
+  std::map<int, long> support;
+  for (const TriConcept& c : reported) {
+    if (c.ds[0] != d || containsStandard(c.us, user)) continue;
+    for (const int r : std::set<int>(c.rs.begin(), c.rs.end())) support[r] += std::ssize(c.us);
+  }
+  return by_support(recommendation(user, d, reported), support);
+}
+
+std::vector<int> proposal_by_support(int user, int d, const std::vector<TriConcept>& reported) {
+  std::map<int, long> support;
+  for (const TriConcept& c : reported) {
+    if (c.ds[0] != d) continue;
+    for (const int v : std::set<int>(c.us.begin(), c.us.end())) ++support[v];
+  }
+  return by_support(proposal(user, d, reported), support);
+}
+
+std::vector<int> without(std::vector<int> list, const std::vector<int>& known) {
+  std::erase_if(list, [&](int x) { return containsStandard(known, x); });
+  return list;
+}
+
 }  // namespace reference
 
 namespace {
@@ -229,6 +269,82 @@ std::string printed_by(const std::function<void()>& body) {
   return contents(sink.get());
 }
 
+KnownResources base_resources(const std::string& base) {
+  std::vector<KnownResources::Pair> pairs;
+  std::istringstream lines(base);
+  for (std::string line; std::getline(lines, line);) {
+    Quad q{};
+    const LineKind kind = parse_base_line(line.data(), line.size(), q);
+    if (kind == LineKind::Quadruple || kind == LineKind::WideQuadruple)
+      pairs.emplace_back(q[0], q[2]);
+  }
+  return KnownResources(std::move(pairs));
+}
+
+namespace {
+
+// The lists of one user as `lists` builds them, as the plain forms build
+// them, under a name for the message.
+struct ListPair {
+  const char* name;
+  std::vector<int> program, plain;
+};
+
+std::vector<int> first(std::vector<int> list, std::size_t n) {
+  if (list.size() > n) list.resize(n);
+  return list;
+}
+
+std::vector<ListPair> lists_of(int u, int e, const Store& reported, RecommendationLists& lists,
+                               RecommendationLists& users_only, const KnownResources& known) {
+  using reference::without;
+  const std::span<const int> had = known.of(u);
+  const std::vector<int> known_u(had.begin(), had.end());
+  const std::vector<int> resources = reference::recommendation(u, e, reported);
+  const std::vector<int> ranked = reference::recommendation_by_support(u, e, reported);
+  const std::vector<int> users = reference::proposal(u, e, reported);
+  const std::vector<int> ranked_users = reference::proposal_by_support(u, e, reported);
+  std::vector<ListPair> pairs = {
+      {"resources", {}, resources},
+      {"users", {}, users},
+      {"users (users-only index)", {}, users},
+      {"resources by support", {}, ranked},
+      {"users by support", {}, ranked_users},
+      {"new resources, first 2", {}, first(without(resources, known_u), 2)},
+      {"new resources by support", {}, without(ranked, known_u)},
+      {"users by support, first 1", {}, first(ranked_users, 1)},
+  };
+  lists.resources(u, e, pairs[0].program);
+  lists.users(u, e, pairs[1].program);
+  users_only.users(u, e, pairs[2].program);
+  lists.resources(u, e, {Rank::Support, nullptr, kNoLimit}, pairs[3].program);
+  lists.users(u, e, {Rank::Support, nullptr, kNoLimit}, pairs[4].program);
+  lists.resources(u, e, {Rank::FirstSeen, &known, 2}, pairs[5].program);
+  lists.resources(u, e, {Rank::Support, &known, kNoLimit}, pairs[6].program);
+  lists.users(u, e, {Rank::Support, &known, 1}, pairs[7].program);
+  return pairs;
+}
+
+}  // namespace
+
+std::string compare_lists(const Store& reported, std::span<const ServedUser> served,
+                          const KnownResources& known) {
+  RecommendationLists lists(reported);
+  RecommendationLists users_only(reported, RecommendationLists::Lists::UsersOnly);
+  // A stranger and a D value after the user's are asked about too.
+  for (const auto& [user, d] : served) {
+    for (const auto& [u, e] : {std::pair{user, d}, std::pair{-100, d}, std::pair{user, d + 1}}) {
+      for (const ListPair& pair : lists_of(u, e, reported, lists, users_only, known)) {
+        if (pair.program != pair.plain) {
+          return std::string("the ") + pair.name + " lists differ for user " + std::to_string(u) +
+                 " and D value " + std::to_string(e);
+        }
+      }
+    }
+  }
+  return "";
+}
+
 std::string check_base(const std::string& base, const MinSupp& minsupp,
                        const ProgramOptions& options) {
   reset_run_state();
@@ -256,22 +372,26 @@ std::string check_base(const std::string& base, const MinSupp& minsupp,
     return "the report differs";
   }
 
-  // Each user is served once, with the D value of its first line; a stranger
-  // and a D value after the user's are asked about too.
+  // Each user is served once, with the D value of its first line.
+  const Stream users_again = temporary(users);
+  const Result<std::vector<ServedUser>> served = read_served_users(users_again.get(), "users");
   std::vector<int> seen;
-  int given[2] = {0, 0};  // users given resources, users given other users
+  std::vector<ServedUser> first_lines;
   std::istringstream lines_written(users);
   for (int user = 0, d = 0; lines_written >> user >> d;) {
     if (std::find(seen.begin(), seen.end(), user) != seen.end()) continue;
     seen.push_back(user);
+    first_lines.push_back({user, d});
+  }
+  if (!served.ok() || served.value() != first_lines) return "the served users differ";
+  int given[2] = {0, 0};  // users given resources, users given other users
+  for (const auto& [user, d] : first_lines) {
     given[0] += !reference::recommendation(user, d, reported).empty();
     given[1] += !reference::proposal(user, d, reported).empty();
-    for (const auto& [u, e] : {std::pair{user, d}, std::pair{-100, d}, std::pair{user, d + 1}}) {
-      if (recommend_resources(u, e, reported) != reference::recommendation(u, e, reported) ||
-          propose_users(u, e, reported) != reference::proposal(u, e, reported)) {
-        return "the evaluations differ for user " + std::to_string(u);
-      }
-    }
+  }
+  if (std::string lists = compare_lists(reported, first_lines, base_resources(base));
+      !lists.empty()) {
+    return lists;
   }
   // The averages are measured times: only the count and whether each average
   // exists (is not NaN) can be compared.

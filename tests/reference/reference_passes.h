@@ -6,9 +6,12 @@
 
 #include <cstdio>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "evaluation/known_resources.h"
+#include "evaluation/served_users.h"
 #include "mining/extension_pass.h"
 #include "output/report.h"
 #include "store/triconcept.h"
@@ -27,6 +30,17 @@ void write_report(std::string& concepts, std::string& users);
 // What a user served with D value d receives from the reported concepts.
 std::vector<int> recommendation(int user, int d, const std::vector<TriConcept>& reported);
 std::vector<int> proposal(int user, int d, const std::vector<TriConcept>& reported);
+
+// The same lists by decreasing support, ties in list order: a resource's
+// support sums the U-set sizes of the concepts that gave it (D set beginning
+// with d, U set without the user) and hold it; a user's counts the concepts
+// whose D set begins with d and whose U set holds it.
+std::vector<int> recommendation_by_support(int user, int d,
+                                           const std::vector<TriConcept>& reported);
+std::vector<int> proposal_by_support(int user, int d, const std::vector<TriConcept>& reported);
+
+// `list` without the elements of `known`.
+std::vector<int> without(std::vector<int> list, const std::vector<int>& known);
 
 }  // namespace reference
 
@@ -55,6 +69,18 @@ inline const std::string kRejected = "the loader rejected the base";
 
 std::string check_base(const std::string& base, const MinSupp& minsupp,
                        const ProgramOptions& options = {});
+
+// The (user, resource) pairs of the lines of `base`.
+quadmine::KnownResources base_resources(const std::string& base);
+
+// Holds every list that RecommendationLists builds over `reported` (both
+// lists, first-seen and by support, whole, without the user's resources in
+// `known`, and cut) against the plain forms, for each served user with its D
+// value, for a stranger with that D value, and for the user with the D value
+// after its own. Returns "" when all agree, otherwise which lists differ.
+std::string compare_lists(const std::vector<TriConcept>& reported,
+                          std::span<const quadmine::ServedUser> served,
+                          const quadmine::KnownResources& known);
 
 std::string contents(std::FILE* f);
 std::string printed_by(const std::function<void()>& body);

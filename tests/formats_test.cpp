@@ -1,0 +1,263 @@
+// The writers and lookups of formats/ that the commands share: delimited
+// fields, JSON strings, the dictionaries of a base and the report file read
+// one concept at a time.
+#include <random>
+
+#include "formats/base_dictionaries.h"
+#include "formats/concept_file.h"
+#include "formats/delimited_field.h"
+#include "formats/json_text.h"
+#include "support.h"
+
+using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
+
+namespace {
+
+TEST(Formats, DelimitedFieldQuotesOnlyWhatBreaksAField) {
+  // Text, as a TSV field, as a CSV field.
+  // clang-format off
+  const std::vector<std::tuple<std::string, std::string, std::string>> rows = {
+    {"", "", ""},
+    {"rock", "rock", "rock"},
+    {"a,b", "a,b", "\"a,b\""},
+    {"a\tb", "\"a\tb\"", "a\tb"},
+    {"\"quoted\"%203706", "\"\"\"quoted\"\"%203706\"", "\"\"\"quoted\"\"%203706\""},
+    {"x\"", "\"x\"\"\"", "\"x\"\"\""},
+    {"two\nlines", "\"two\nlines\"", "\"two\nlines\""},
+    {"cr\r", "\"cr\r\"", "\"cr\r\""},
+    {" blank ", " blank ", " blank "},
+    {"caf\xc3\xa9", "caf\xc3\xa9", "caf\xc3\xa9"},
+  };
+  // clang-format on
+  for (const auto& [text, tsv, csv] : rows) {
+    EXPECT_EQ(delimited_field(text, '\t'), tsv) << text;
+    EXPECT_EQ(delimited_field(text, ','), csv) << text;
+  }
+}
+
+TEST(Formats, JsonStringIsValidUtf8AndKeepsEveryByte) {
+  // clang-format off
+  const std::vector<std::pair<std::string, std::string>> rows = {
+    {"", "\"\""},
+    {"rock", "\"rock\""},
+    {"a\"b\\c/", "\"a\\\"b\\\\c/\""},
+    {std::string("\0\x01\n\t\x1f\x7f", 6), "\"\\u0000\\u0001\\u000a\\u0009\\u001f\x7f\""},
+    // Well-formed UTF-8 of two, three and four bytes, at the edges of their ranges.
+    {"\xc2\x80\xdf\xbf \xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80 \xf0\x90\x80\x80\xf4\x8f\xbf\xbf",
+     "\"\xc2\x80\xdf\xbf \xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80 \xf0\x90\x80\x80\xf4\x8f\xbf\xbf\""},
+    // A Latin-1 e-acute, alone and at the end.
+    {"caf\xe9", "\"caf\\u00e9\""},
+    {"\xe9t\xe9", "\"\\u00e9t\\u00e9\""},
+    // Truncated sequences, stray continuation bytes, overlong forms, surrogates,
+    // code points above U+10FFFF, bytes that never start a sequence.
+    {"\xc3", "\"\\u00c3\""},
+    {"\xe2\x82", "\"\\u00e2\\u0082\""},
+    {"\x80\xbf", "\"\\u0080\\u00bf\""},
+    {"\xc0\xaf\xc1\xbf", "\"\\u00c0\\u00af\\u00c1\\u00bf\""},
+    {"\xe0\x9f\xbf", "\"\\u00e0\\u009f\\u00bf\""},
+    {"\xed\xa0\x80", "\"\\u00ed\\u00a0\\u0080\""},
+    {"\xf0\x8f\xbf\xbf", "\"\\u00f0\\u008f\\u00bf\\u00bf\""},
+    {"\xf4\x90\x80\x80", "\"\\u00f4\\u0090\\u0080\\u0080\""},
+    {"\xf5\xff", "\"\\u00f5\\u00ff\""},
+    // A good sequence right after a bad lead byte is kept.
+    {"\xc3\xc3\xa9", "\"\\u00c3\xc3\xa9\""},
+  };
+  // clang-format on
+  for (const auto& [text, json] : rows) EXPECT_EQ(json_string(text), json) << json;
+}
+
+// The code points of `text`, or false when it is not well-formed UTF-8:
+// decoded bit by bit, minimal lengths, no surrogates, at most U+10FFFF.
+bool decodes_as_utf8(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int length = lead < 0x80       ? 1
+                       : lead >> 5 == 6  ? 2
+                       : lead >> 4 == 14 ? 3
+                       : lead >> 3 == 30 ? 4
+                                         : 0;
+    if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) return false;
+    unsigned point = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+      if (next >> 6 != 2) return false;
+      point = point << 6 | (next & 0x3Fu);
+    }
+    const unsigned smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+      return false;
+    }
+    i += static_cast<std::size_t>(length);
+  }
+  return true;
+}
+
+// Reads a JSON string literal back into bytes, taking each \u00XX as the byte
+// XX: the inverse of json_string for every input.
+std::string bytes_of_json(const std::string& json) {
+  std::string bytes;
+  for (std::size_t i = 1; i + 1 < json.size(); ++i) {
+    if (json[i] != '\\') {
+      bytes.push_back(json[i]);
+    } else if (json[i + 1] == 'u') {
+      bytes.push_back(static_cast<char>(std::stoi(json.substr(i + 2, 4), nullptr, 16)));
+      i += 5;
+    } else {
+      bytes.push_back(json[++i]);
+    }
+  }
+  return bytes;
+}
+
+TEST(Formats, JsonStringOfRandomBytes) {
+  std::mt19937 random(19);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text(random() % 12, ' ');
+    // Mostly bytes that start or continue sequences, so that some are well-formed.
+    for (char& c : text) {
+      const unsigned pick = random() % 4;
+      c = static_cast<char>(pick == 0   ? random() % 0x100
+                            : pick == 1 ? 0x80 + random() % 0x40
+                            : pick == 2 ? 0xC0 + random() % 0x38
+                                        : 0x20 + random() % 0x60);
+    }
+    const std::string json = json_string(text);
+    ASSERT_TRUE(decodes_as_utf8(json)) << json;
+    ASSERT_EQ(bytes_of_json(json), text) << json;
+    // Every well-formed text is copied as it is, but for escapes.
+    if (decodes_as_utf8(text) && text.find_first_of("\"\\") == std::string::npos &&
+        std::none_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+      ASSERT_EQ(json, "\"" + text + "\"");
+    }
+  }
+}
+
+TEST(Formats, FindsTheDictionariesOfOneBase) {
+  const ScratchDir dir;
+  std::filesystem::create_directory("run");
+  // Files in run/, then what looking there finds: the paths used (users|tags|resources)
+  // or the bases among which none is chosen.
+  // clang-format off
+  const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
+    {{}, "||"},
+    {{"quadri_concepts.txt", "users_only.txt", ".tags", "base.txt"}, "||"},
+    {{"base.txt.tags"}, "|run/base.txt.tags|"},
+    {{"base.txt.users", "base.txt.tags", "base.txt.resources", "base.txt"},
+     "run/base.txt.users|run/base.txt.tags|run/base.txt.resources"},
+    {{"b.resources", "b.users"}, "run/b.users||run/b.resources"},
+    {{"a.tags", "b.resources"}, "several: run/a run/b"},
+    {{"a.tags", "a.users", "ab.tags"}, "several: run/a run/ab"},
+    {{"a.tags/"}, "||"},  // a folder of that name is not a dictionary
+  };
+  // clang-format on
+  for (const auto& [files, want] : rows) {
+    std::filesystem::remove_all("run");
+    std::filesystem::create_directory("run");
+    for (const std::string& file : files) {
+      if (file.back() == '/') {
+        std::filesystem::create_directory("run/" + file);
+      } else {
+        write_file("run/" + file, "");
+      }
+    }
+    const Result<DictionaryFiles> found = find_dictionary_files("run", "");
+    ASSERT_TRUE(found.ok()) << found.message();
+    std::string got;
+    if (!found->candidates.empty()) {
+      got = "several:";
+      for (const std::string& base : found->candidates) got += " " + base;
+      EXPECT_FALSE(found->found);
+    } else {
+      got = found->paths[kUsers] + "|" + found->paths[kTags] + "|" + found->paths[kResources];
+      EXPECT_EQ(found->found, got != "||") << got;
+    }
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(found->paths[kDValues], "");
+  }
+  EXPECT_EQ(find_dictionary_files("missing", "").message().rfind("cannot list missing: ", 0), 0U);
+}
+
+TEST(Formats, FindsTheDictionariesBesideANamedBase) {
+  const ScratchDir dir;
+  write_file("b.tags", "rock 0 7 0 -\n");
+  write_file("b.resources", "- 0 0 3 Muse\n");
+  write_file("c.users", "ann 0 1 0 -\n");
+  Result<DictionaryFiles> files = find_dictionary_files(".", "b");
+  ASSERT_TRUE(files.ok());
+  EXPECT_EQ(files->paths[kUsers] + "|" + files->paths[kTags] + "|" + files->paths[kResources],
+            "|b.tags|b.resources");
+  EXPECT_FALSE(files->found);
+  EXPECT_EQ(find_dictionary_files(".", "x").message(),
+            "no dictionary x.users, x.tags or x.resources");
+  const Result<Dictionaries> names = find_dictionaries(".", "b");
+  ASSERT_TRUE(names.ok());
+  EXPECT_EQ(*names->name_of(kTags, 7), "rock");
+  EXPECT_EQ(*names->name_of(kResources, 3), "Muse");
+  EXPECT_EQ(names->name_of(kTags, 3), nullptr);
+  EXPECT_FALSE(names->has(kUsers));
+  EXPECT_FALSE(names->has(kDValues));
+  write_file("b.tags", "rock 0\n");
+  EXPECT_EQ(find_dictionaries(".", "b").message(), "b.tags:1: not a dictionary line");
+}
+
+TEST(Formats, NamesAndCodesBothWays) {
+  const ScratchDir dir;
+  // Two ids share a name; a name that reads as a number; %-encoded blanks.
+  write_file("b.tags", "rock 0 7 0 -\nrock 0 3 0 -\n2009 0 5 0 -\nhip%20hop 0 -4 0 -\n");
+  write_file("b.users", "ann 0 1 0 -\n");
+  const Result<Dictionaries> names = find_dictionaries(".", "b");
+  ASSERT_TRUE(names.ok()) << names.message();
+  EXPECT_EQ(names->codes_of(kTags, "rock"), Ints({3, 7}));
+  EXPECT_EQ(names->codes_of(kTags, "hip hop"), Ints({-4}));
+  EXPECT_EQ(names->codes_of(kTags, "jazz"), Ints());
+  // Dimension, value, the codes or the failure.
+  // clang-format off
+  const std::vector<std::tuple<int, std::string, std::string>> rows = {
+    {kTags, "rock", "3 7"}, {kTags, "hip hop", "-4"}, {kTags, "2009", "5"}, {kTags, "12", "12"},
+    {kTags, "-4", "-4"}, {kTags, "jazz", "no tag named 'jazz' in b.tags"},
+    {kTags, " 12", "no tag named ' 12' in b.tags"}, {kTags, "", "no tag named '' in b.tags"},
+    {kUsers, "ann", "1"}, {kUsers, "bob", "no user named 'bob' in b.users"},
+    {kResources, "9", "9"}, {kResources, "Muse", "'Muse' is not a resource code"},
+    {kResources, "99999999999", "'99999999999' is not a resource code"},
+    {kDValues, "2009", "2009"}, {kDValues, "+1", "'+1' is not a D value"},
+  };
+  // clang-format on
+  for (const auto& [d, value, want] : rows) {
+    const Result<std::vector<int>> codes = resolve_element(names.value(), d, value);
+    std::string got;
+    if (codes.ok()) {
+      for (const int code : codes.value()) got += (got.empty() ? "" : " ") + std::to_string(code);
+    }
+    EXPECT_EQ(codes.ok() ? got : codes.message(), want) << value;
+  }
+}
+
+TEST(Formats, ConceptFileReadOneConceptAtATime) {
+  std::FILE* in = std::tmpfile();
+  const std::string text =
+      "\nU = {1, 2, },  T = {10, },  R = {100, },  D = {5, }\n\n"
+      "U = {-3, },  T = {},  R = {7, 7, },  D = {2009, }\nnot a concept";
+  std::fwrite(text.data(), 1, text.size(), in);
+  std::rewind(in);
+  ConceptFileReader reader(in, "R");
+  ReportedConcept c;
+  ASSERT_TRUE(reader.next(c).value());
+  EXPECT_EQ(c.number, 1);
+  EXPECT_EQ(c.sets[kUsers], Ints({1, 2}));
+  // Nothing past the concept's line is consumed.
+  const long after_first = std::ftell(in);
+  EXPECT_EQ(after_first, static_cast<long>(text.find('\n', 1) + 1));
+  ASSERT_TRUE(reader.next(c).value());
+  EXPECT_EQ(c.number, 2);
+  EXPECT_EQ(c.sets[kUsers], Ints({-3}));
+  EXPECT_EQ(c.sets[kTags], Ints());
+  EXPECT_EQ(c.sets[kResources], Ints({7, 7}));
+  EXPECT_EQ(c.sets[kDValues], Ints({2009}));
+  EXPECT_EQ(reader.next(c).message(), "R:5: not a concept line");
+  std::rewind(in);
+  EXPECT_EQ(read_concept_file(in, "R").message(), "R:5: not a concept line");
+  std::fclose(in);
+}
+
+}  // namespace
