@@ -57,5 +57,21 @@ plot 'bench/results/year.dat' using 2:10 with linespoints lt 1 title 'Last.fm ye
      'bench/results/before/year.dat' using 2:10 with linespoints lt 1 dt 2 title 'Last.fm year, before', \
      'bench/results/before/synthetic.dat' using 2:10 with linespoints lt 2 dt 2 title 'synthetic, before'
 PLOT
+# How the work of the D pass grows on dense communities (bench/results/dense_pairs.dat, counted
+# once with counters in the pass): pairs compared and pairs that build, against the concepts.
+gnuplot <<'PLOT'
+set terminal pngcairo size 900,600
+set output 'bench/results/dense_pairs.png'
+set title 'D pass on dense communities (2 1 1 1): pairs against concepts'
+set xlabel 'concepts in the D pass'
+set ylabel 'pairs (millions), processor seconds'
+set logscale xy
+set grid
+set key top left
+plot 'bench/results/dense_pairs.dat' using 2:($3/1e6) with linespoints title 'later concepts compared', \
+     'bench/results/dense_pairs.dat' using 2:($4/1e6) with linespoints title 'pairs that build a candidate', \
+     'bench/results/dense_pairs.dat' using 2:($5/1e6) with linespoints title 'candidates sent to the table', \
+     'bench/results/dense_pairs.dat' using 2:8 with linespoints title 'processor seconds (whole run)'
+PLOT
 echo
-echo "plot: bench/results/scaling.png"
+echo "plots: bench/results/scaling.png, bench/results/dense_pairs.png"

@@ -2,9 +2,12 @@
 // (check_base in reference/reference_passes.h) on generated bases, with the
 // second threads of the resource and D passes and the report as the program
 // runs them, in one thread, and racing each other at the smallest sizes.
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <random>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -57,6 +60,34 @@ std::string wide_base(int lines) {
     for (int k = pick(1, 5); k > 0 && written < lines; --k, ++written) {
       base += std::to_string(pick(0, users)) + key;
     }
+  }
+  return base;
+}
+
+// Dense communities: each with a few users, tags and resources, the first
+// ones drawn most often, over a few periods, plus some uniform noise; distinct
+// lines sorted by resource, D, tag and user. Many neighbours of a concept then
+// make the same new concepts, or ones within each other.
+std::string community_base(int lines) {
+  const int communities = pick(1, 4), periods = pick(1, 5);
+  const auto skewed = [](int count) {  // the first of `count` most often
+    const int a = pick(0, count - 1);
+    return std::min(a, pick(0, count - 1));
+  };
+  std::set<std::array<int, 4>> rows;  // resource, D, tag, user
+  for (int tries = 0; static_cast<int>(rows.size()) < lines && tries < 20 * lines; ++tries) {
+    if (pick(0, 9) == 0) {
+      rows.insert({pick(0, 99), pick(0, periods), pick(0, 99), pick(0, 99)});
+      continue;
+    }
+    const int c = skewed(communities);
+    rows.insert({100 + 10 * c + skewed(6), 1 + pick(0, periods - 1), 100 + 10 * c + skewed(4),
+                 100 + 20 * c + skewed(12)});
+  }
+  std::string base;
+  for (const auto& [r, d, t, u] : rows) {
+    base += std::to_string(u) + " " + std::to_string(t) + " " + std::to_string(r) + " " +
+            std::to_string(d) + "\n";
   }
   return base;
 }
@@ -224,6 +255,20 @@ TEST(Differential, RacingOnWiderBases) {
     ASSERT_EQ(program_outputs(base, m, again), program_outputs(base, m, alone)) << base;
   }
   expect_raced(raced, 20);
+}
+
+// Dense communities, in one thread, as the program runs and racing at the
+// smallest sizes: the same results as the plain forms.
+TEST(Differential, DenseCommunities) {
+  for (int round = 0; round < 24; ++round) {
+    const std::string base = community_base(pick(100, 500));
+    const MinSupp m{pick(1, 3), pick(1, 2), pick(1, 2), 1};
+    ProgramOptions options;
+    if (round % 3 == 1) in_one_thread(options);
+    if (round % 3 == 2) racing(options);
+    ASSERT_EQ(check_base(base, m, options), "") << "minsupp " << m.u << m.t << m.r << m.d << ":\n"
+                                                << base;
+  }
 }
 
 }  // namespace
