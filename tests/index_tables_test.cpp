@@ -1,5 +1,5 @@
-// The hash tables of index/ (the OpenTable core, FlatMap/FlatIntMap,
-// PooledKeys, SetKeys, WordKeys) against std::map and std::set on random
+// The hash tables of index/ (the OpenTable core, FlatMap/FlatIntMap, and
+// SetKeys and WordKeys on PooledKeys) against std::map and std::set on random
 // keys, with keys at the ends of the int range, keys that differ only in high
 // bits, and tables whose keys all share one home slot.
 #include <gtest/gtest.h>
@@ -12,10 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "formats/code_dictionary.h"
 #include "index/flat_int_map.h"
 #include "index/open_table.h"
-#include "index/pooled_keys.h"
 #include "index/set_keys.h"
 #include "index/word_keys.h"
 #include "random_sets.h"
@@ -45,6 +43,7 @@ void check_flat_map(const std::vector<Key>& keys, const std::vector<Key>& absent
       ASSERT_EQ(map.find(other), FlatMap<Key>::kAbsent) << other;
     }
   }
+  EXPECT_EQ(map.size(), plain.size());
   for (const auto& [key, value] : plain) ASSERT_EQ(map.find(key), value) << key;
   for (const Key key : absent) {
     if (!plain.contains(key)) {
@@ -79,12 +78,7 @@ TEST(Tables, FlatIntMapAgainstStdMap) {
   }
   check_flat_map<int>({INT_MIN, INT_MAX, 0, -1, 1, INT_MIN + 1, INT_MAX - 1, INT_MIN, -1},
                       {2, -2, INT_MIN + 2, INT_MAX - 2});
-}
-
-TEST(Tables, EmptyFlatIntMapFindsNothing) {
-  const FlatIntMap map;
-  for (const int key : {0, -1, INT_MIN, INT_MAX}) EXPECT_EQ(map.find(key), FlatIntMap::kAbsent);
-  EXPECT_EQ(map.size(), 0u);
+  check_flat_map<int>({}, {0, -1, INT_MIN, INT_MAX});  // an empty map finds nothing
 }
 
 // The tag pass keys its groups by a resource and a D value in one 64-bit word:
@@ -198,15 +192,6 @@ TEST(Tables, SetKeysTellTuplesApartUnderOneHash) {
   }
 }
 
-TEST(Tables, SetKeysHashFollowsTheSetsOnly) {
-  const Ints a = {1, 5, 9}, b = {-3};
-  const std::vector<Ints> copy = {a, b};
-  const std::span<const int> sets[] = {a, b};
-  EXPECT_EQ(SetKeys::hash(sets), SetKeys::hash(spans(copy)));
-  const std::span<const int> swapped[] = {b, a};
-  EXPECT_NE(SetKeys::hash(sets), SetKeys::hash(swapped));
-}
-
 using Words = std::vector<std::uint64_t>;
 
 TEST(Tables, WordKeysAgainstStdSetWithClears) {
@@ -228,58 +213,6 @@ TEST(Tables, WordKeysAgainstStdSetWithClears) {
         << round;
     ASSERT_FALSE(keys.insert(whole));
   }
-}
-
-TEST(Tables, WordKeysTellLengthsApart) {
-  WordKeys keys;
-  const Words zeros(4, 0);
-  for (std::size_t n = 0; n <= zeros.size(); ++n) {
-    EXPECT_TRUE(keys.insert(std::span(zeros).first(n))) << n;
-  }
-  for (std::size_t n = 0; n <= zeros.size(); ++n) {
-    EXPECT_FALSE(keys.insert({}, std::span(zeros).first(n))) << n;
-  }
-  keys.clear();
-  EXPECT_TRUE(keys.insert(zeros));
-}
-
-// The pooled keys behind SetKeys and WordKeys, with one hash for every key and
-// clears in between: the stored elements alone decide, and a clear forgets.
-TEST(Tables, PooledKeysUnderOneHashWithClears) {
-  PooledKeys<int, TableShape{.first_capacity = 2, .clearable = true}> keys;
-  RandomSets r(29);
-  for (int round = 0; round < 4; ++round) {
-    std::set<Ints> plain;
-    for (int k = 0; k < 700; ++k) {
-      Ints key(static_cast<std::size_t>(r.pick(0, 3)));
-      for (int& x : key) x = r.pick(-2, 2);
-      const auto equal = [&key](const int* stored) {
-        return std::equal(key.begin(), key.end(), stored);
-      };
-      const auto append = [&key](std::vector<int>& pool) {
-        pool.insert(pool.end(), key.begin(), key.end());
-      };
-      ASSERT_EQ(keys.insert(7, key.size(), equal, append), plain.insert(key).second);
-    }
-    keys.clear();
-  }
-}
-
-// The code dictionaries are read into such a table: the first text of a code
-// stays.
-TEST(Tables, CodeTextsKeepTheFirstTextOfACode) {
-  CodeTexts texts;
-  EXPECT_TRUE(texts.empty());
-  EXPECT_EQ(texts.find(1), nullptr);
-  texts.add(1, "rock");
-  texts.add(-1, "minus");
-  texts.add(1, "jazz");
-  texts.add(INT_MAX, "last");
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(*texts.find(1), "rock");
-  EXPECT_EQ(*texts.find(-1), "minus");
-  EXPECT_EQ(*texts.find(INT_MAX), "last");
-  EXPECT_EQ(texts.find(2), nullptr);
 }
 
 }  // namespace
