@@ -110,6 +110,7 @@ TEST(AtomicFiles, FailedWriteIsReportedAndRemoves) {
 
 // A directory made in the way between create() and commit(): no file is
 // renamed, not even the first. (One there already fails create() itself.)
+// And a folder that is missing.
 TEST(AtomicFiles, DirectoryInTheWayFailsBeforeAnythingIsReplaced) {
   const ScratchDir dir;
   write_file("a", "earlier a");
@@ -120,6 +121,9 @@ TEST(AtomicFiles, DirectoryInTheWayFailsBeforeAnythingIsReplaced) {
   EXPECT_EQ(files.commit().message(), "cannot create d: Is a directory");
   EXPECT_EQ(read_file("a"), "earlier a");
   EXPECT_EQ(entries(), (std::set<std::string>{"a", "d"}));
+  // A temporary file that cannot be made: the reason of the failure.
+  EXPECT_EQ(AtomicFiles().create("missing/a").message(),
+            "cannot create missing/a: No such file or directory");
 }
 
 TEST(AtomicFiles, PermissionsOfANewFileAndAtMostSoManyAtOnce) {

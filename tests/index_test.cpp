@@ -309,28 +309,6 @@ TEST(Tables, CoreWithEveryKeyInOneHomeSlot) {
   }
 }
 
-// Clearing frees exactly the taken slots, before and after the table grew.
-// Even keys all share the home slot of hash 0; odd keys are spread.
-TEST(Tables, CoreClearedBetweenRounds) {
-  const auto hash = [](std::uint32_t key) { return key % 2 ? key * 0x9e3779b97f4a7c15ull : 0; };
-  OpenTable<TestSlot, TableShape{.first_capacity = 2, .clearable = true}> table;
-  RandomSets r(5);
-  for (int round = 0; round < 6; ++round) {
-    std::set<std::uint32_t> keys;
-    const int count = round % 2 ? 5 : 3000;
-    for (int k = 0; k < count; ++k) {
-      const auto key = static_cast<std::uint32_t>(r.pick(0, 5000));
-      add(table, hash(key), key);
-      keys.insert(key);
-    }
-    ASSERT_EQ(table.size(), keys.size());
-    for (const std::uint32_t key : keys) ASSERT_TRUE(has(table, hash(key), key));
-    table.clear();
-    EXPECT_EQ(table.size(), 0u);
-    for (const std::uint32_t key : keys) ASSERT_FALSE(has(table, hash(key), key));
-  }
-}
-
 // Tuples of sets as the tests give them: vectors, turned into spans.
 std::vector<std::span<const int>> spans(const std::vector<Ints>& tuple) {
   return {tuple.begin(), tuple.end()};
