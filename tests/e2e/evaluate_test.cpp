@@ -1,23 +1,30 @@
-// quadmine-evaluate run as a program: its outputs on a small base, its
-// errors; and its training run held against the real quadmine run on the
-// training lines.
+// quadmine-evaluate: its figures on a small base, worked out by hand, printed
+// in each format; its errors; and its training run held against the real
+// quadmine run on the training lines.
 #include <random>
 
+#include "e2e/run_support.h"
+#include "evaluate/metrics.h"
 #include "evaluate/split_base.h"
 #include "evaluate/training_run.h"
-#include "support.h"
 #include "util/file_handle.h"
 
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
 
 namespace {
 
-const std::string kEvaluate = QUADMINE_EVALUATE_BIN;
+Outcome evaluate(const std::string& args) { return run(kEvaluate, args); }
 
-Outcome evaluate(const std::string& args) { return run_shell("'" + kEvaluate + "' " + args); }
-
-// The base of tests/evaluate_metrics_test.cpp, where every figure is worked
-// out by hand.
+// Training part (d < 2010): one tag per (resource, D) group, so that no pass
+// merges or creates anything at 2 1 1 1 and the report is the six groups:
+//   c0 U 1 2 4  R 100   c1 U 3 5  R 100   c2 U 2 3  R 101
+//   c3 U 4 5 6  R 102   c4 U 1 6  R 103   (all D 2009)
+//   c5 U 8 9    R 105   D 2008
+// Served users (users_only.txt order): 1 2 4 3 5 6 with 2009, 8 9 with 2008.
+// Test part: 1 -> 101 102, 2 -> 103, 3 -> 100 104, 8 -> 100, and user 7, who
+// is not in the training run. Evaluated users: 1, 2, 3, 8 (n = 4).
+// Known (training) resources: 1 -> 100 103, 2 -> 100 101, 3 -> 100 101,
+// 8 -> 105. Training resources: 100 101 102 103 105 (5).
 const char* const kBase =
     "1 1 100 2009\n2 1 100 2009\n4 1 100 2009\n3 2 100 2009\n5 2 100 2009\n"
     "1 9 101 2010\n"
@@ -25,45 +32,86 @@ const char* const kBase =
     "1 5 103 2009\n6 5 103 2009\n8 6 105 2008\n9 6 105 2008\n"
     "1 9 102 2010\n2 9 103 2010\n3 9 100 2010\n3 9 104 2010\n7 9 100 2010\n8 9 100 2010\n";
 
+TEST(Evaluate, TrainingRunOfTheSmallBase) {
+  const std::string base = kBase;
+  FileHandle in(fmemopen(const_cast<char*>(base.data()), base.size(), "r"));
+  const Result<SplitBase> parts = split_base(in.get(), "base", 2010);
+  ASSERT_TRUE(parts.ok()) << parts.message();
+  const Result<TrainingRun> run = mine_training(parts->training, {2, 1, 1, 1});
+  ASSERT_TRUE(run.ok()) << run.message();
+  EXPECT_EQ(text(run->reported),
+            "1 2 4|1|100|2009, 3 5|2|100|2009, 2 3|3|101|2009, 4 5 6|4|102|2009, "
+            "1 6|5|103|2009, 8 9|6|105|2008");
+  const std::vector<ServedUser> served = {{1, 2009}, {2, 2009}, {4, 2009}, {3, 2009},
+                                          {5, 2009}, {6, 2009}, {8, 2008}, {9, 2008}};
+  EXPECT_EQ(run->served, served);
+}
+
+// The lists at k = 5 (all of them shorter):
+//   method           user 1        user 2        user 3        user 8
+//   first-seen       100 101 102   100 102 103   100 102 103   -
+//   support          102 100 101   102 100 103   100 102 103   -
+//   first-seen-new   101 102       102 103       102 103       -
+//   support-new      102 101       102 103       102 103       -
+//   popular-new      102 101 105   102 103 105   102 103 105   100 102 101 103
+// User 1 is in c0 and c4: its resources come from c1 (100, support 2), c2
+// (101, 2) and c3 (102, 3). Users 2 and 3 see 100 with support 2 (c1) and 3
+// (c0), 102 with 3, 103 with 2. User 8 is alone in group 2008. Popularity:
+// 100 five users, 102 three, 101, 103 and 105 two (smaller code first).
+// Relevant: 1 -> 101 102, 2 -> 103, 3 -> 100 104, 8 -> 100.
+//
+// How the figures come (hits per user u1 u2 u3 u8):
+// first-seen   k = 1: hits 0 0 1 (100). Precision 1/4, recall (1/2)/4,
+//              coverage {100} of 5.
+//              k = 2: u1 hits 101, u3 hits 100: precision (1/2 + 1/2)/4,
+//              recall the same, 2 users of 4, coverage {100 101 102}.
+//              k = 5: hits 2, 1, 1, 0: precision (2 + 1 + 1)/5/4, recall
+//              (1 + 1 + 1/2)/4, 3 users of 4, coverage {100 101 102 103}.
+// support      k = 1: u1 hits 102, u3 100: precision 2/4, recall
+//              (1/2 + 1/2)/4, coverage {100 102}.
+// first-seen-new  k = 1: u1 hits 101; coverage {101 102}. k = 2: u1 hits 2
+//              (precision 1, recall 1), u2 hits 103 (1/2, 1): precision
+//              1.5/4, recall 2/4.
+// popular-new  k = 1: u1 hits 102, u8 hits 100: recall (1/2 + 1)/4. k = 2: u1
+//              2 hits, u2 1, u8 1: precision (1 + 1/2 + 1/2)/4, recall 3/4,
+//              coverage {100 101 102 103}. k = 5: every training resource is
+//              listed.
 TEST(Evaluate, PrintsTheFiguresInEachFormat) {
   const ScratchDir dir;
   write_file("base", kBase);
-  const Outcome tsv = evaluate("base 2010 2 1 1 1 --k 1,5 --format tsv");
-  EXPECT_EQ(tsv.status, 0) << tsv.err;
-  EXPECT_EQ(tsv.out,
-            "method\tk\tusers\tprecision\trecall\thit_rate\tcoverage\n"
-            "first-seen\t1\t4\t0.250000\t0.125000\t0.250000\t0.200000\n"
-            "first-seen\t5\t4\t0.200000\t0.625000\t0.750000\t0.800000\n"
-            "support\t1\t4\t0.500000\t0.250000\t0.500000\t0.400000\n"
-            "support\t5\t4\t0.200000\t0.625000\t0.750000\t0.800000\n"
-            "first-seen-new\t1\t4\t0.250000\t0.125000\t0.250000\t0.400000\n"
-            "first-seen-new\t5\t4\t0.150000\t0.500000\t0.500000\t0.600000\n"
-            "support-new\t1\t4\t0.250000\t0.125000\t0.250000\t0.200000\n"
-            "support-new\t5\t4\t0.150000\t0.500000\t0.500000\t0.600000\n"
-            "popular-new\t1\t4\t0.500000\t0.375000\t0.500000\t0.400000\n"
-            "popular-new\t5\t4\t0.200000\t0.750000\t0.750000\t1.000000\n");
-  EXPECT_EQ(tsv.err,
-            "quadmine-evaluate: 14 training lines, 7 test lines, 6 reported concepts, 4 "
-            "evaluated users\n");
+  EXPECT_EQ(evaluate("base 2010 2 1 1 1 --k 1,5 --format tsv"),
+            (Outcome{0,
+                     "method\tk\tusers\tprecision\trecall\thit_rate\tcoverage\n"
+                     "first-seen\t1\t4\t0.250000\t0.125000\t0.250000\t0.200000\n"
+                     "first-seen\t5\t4\t0.200000\t0.625000\t0.750000\t0.800000\n"
+                     "support\t1\t4\t0.500000\t0.250000\t0.500000\t0.400000\n"
+                     "support\t5\t4\t0.200000\t0.625000\t0.750000\t0.800000\n"
+                     "first-seen-new\t1\t4\t0.250000\t0.125000\t0.250000\t0.400000\n"
+                     "first-seen-new\t5\t4\t0.150000\t0.500000\t0.500000\t0.600000\n"
+                     "support-new\t1\t4\t0.250000\t0.125000\t0.250000\t0.200000\n"
+                     "support-new\t5\t4\t0.150000\t0.500000\t0.500000\t0.600000\n"
+                     "popular-new\t1\t4\t0.500000\t0.375000\t0.500000\t0.400000\n"
+                     "popular-new\t5\t4\t0.200000\t0.750000\t0.750000\t1.000000\n",
+                     "quadmine-evaluate: 14 training lines, 7 test lines, 6 reported concepts, 4 "
+                     "evaluated users\n"}));
 
-  const Outcome text = evaluate("base 2010 2 1 1 1 --k=2");
-  EXPECT_EQ(text.status, 0) << text.err;
-  EXPECT_EQ(text.err, "");
-  EXPECT_EQ(text.out,
-            "base               base\n"
-            "split              2010 (training: d < 2010, test: d >= 2010)\n"
-            "thresholds         2 1 1 1\n"
-            "training lines     14\n"
-            "test lines         7\n"
-            "reported concepts  6\n"
-            "evaluated users    4\n"
-            "\n"
-            "method              k  precision     recall   hit rate   coverage\n"
-            "first-seen          2     0.2500     0.2500     0.5000     0.6000\n"
-            "support             2     0.2500     0.2500     0.5000     0.4000\n"
-            "first-seen-new      2     0.3750     0.5000     0.5000     0.6000\n"
-            "support-new         2     0.3750     0.5000     0.5000     0.6000\n"
-            "popular-new         2     0.5000     0.7500     0.7500     0.8000\n");
+  EXPECT_EQ(evaluate("base 2010 2 1 1 1 --k=2"),
+            (Outcome{0,
+                     "base               base\n"
+                     "split              2010 (training: d < 2010, test: d >= 2010)\n"
+                     "thresholds         2 1 1 1\n"
+                     "training lines     14\n"
+                     "test lines         7\n"
+                     "reported concepts  6\n"
+                     "evaluated users    4\n"
+                     "\n"
+                     "method              k  precision     recall   hit rate   coverage\n"
+                     "first-seen          2     0.2500     0.2500     0.5000     0.6000\n"
+                     "support             2     0.2500     0.2500     0.5000     0.4000\n"
+                     "first-seen-new      2     0.3750     0.5000     0.5000     0.6000\n"
+                     "support-new         2     0.3750     0.5000     0.5000     0.6000\n"
+                     "popular-new         2     0.5000     0.7500     0.7500     0.8000\n",
+                     ""}));
 
   const Outcome json = evaluate("base 2010 2 1 1 1 --k 5 --format json");
   EXPECT_EQ(json.status, 0) << json.err;
@@ -85,14 +133,18 @@ TEST(Evaluate, PrintsTheFiguresInEachFormat) {
   EXPECT_EQ(run_shell("ls").out, "base\n");  // nothing written
 }
 
-TEST(Evaluate, HelpAndVersion) {
-  const ScratchDir dir;
-  for (const char* args : {"--help", "-h", "base 1 x 1 1 1 --k 0 -h"}) {
-    const Outcome r = evaluate(args);
-    EXPECT_EQ(r.status, 0) << args;
-    EXPECT_EQ(r.out.rfind("Usage: quadmine-evaluate BASE SPLIT", 0), 0u) << args;
+// With no evaluated user every average is 0, and coverage counts nothing.
+TEST(Evaluate, NoEvaluatedUser) {
+  const Store reported = store("1 2|1|10|5");
+  const std::vector<ServedUser> served = {{1, 5}, {2, 5}};
+  const KnownResources training({{1, 10}, {2, 10}}), test({{3, 10}});
+  const std::size_t ks[] = {3};
+  const std::vector<Score> scores = score_methods({reported, served, training, test}, ks);
+  ASSERT_EQ(scores.size(), kMethods.size());
+  for (const Score& s : scores) {
+    EXPECT_EQ(s.users, 0u);
+    EXPECT_EQ(s.precision + s.recall + s.hit_rate + s.coverage, 0.0) << method_name(s.method);
   }
-  EXPECT_EQ(evaluate("--version").out, "quadmine-evaluate 1.0.0\n");
 }
 
 TEST(Evaluate, BadInputNamesTheCauseWithStatusOne) {
@@ -127,8 +179,7 @@ TEST(Evaluate, BadInputNamesTheCauseWithStatusOne) {
     const Outcome r = evaluate(c.args);
     EXPECT_EQ(r.status, 1) << c.args;
     EXPECT_EQ(r.out, "") << c.args;
-    EXPECT_EQ(r.err.rfind(std::string("quadmine-evaluate: ") + c.err, 0), 0u)
-        << c.args << ": " << r.err;
+    EXPECT_EQ(r.err.rfind(std::string("quadmine-evaluate: ") + c.err, 0), 0u) << r.err;
   }
 }
 
