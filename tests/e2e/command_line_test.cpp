@@ -13,7 +13,7 @@
 #include <set>
 #include <thread>
 
-#include "support.h"
+#include "e2e/run_support.h"
 
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
 
@@ -123,14 +123,13 @@ TEST(Program, CommandLineAndRuns) {
 TEST(Program, AFullOrClosedStandardOutput) {
   const ScratchDir dir;
   write_file("base.txt", "1 10 5 7\n2 10 5 7\n");
-  const Outcome full = run_shell("sh -c '" QUADMINE_BIN " base.txt 2 1 1 1 >/dev/full'");
-  EXPECT_EQ(full.status, 1);
-  EXPECT_EQ(full.err, "quadmine: cannot write to standard output: No space left on device\n");
+  EXPECT_EQ(
+      run_shell("sh -c '" QUADMINE_BIN " base.txt 2 1 1 1 >/dev/full'"),
+      (Outcome{1, "", "quadmine: cannot write to standard output: No space left on device\n"}));
   EXPECT_EQ(read_file("quadri_concepts.txt"),
             "\nU = {1, 2, },  T = {10, },  R = {5, },  D = {7, }");
-  const Outcome closed = run_shell("sh -c '" QUADMINE_BIN " missing.txt 1 1 1 1 >&-'");
-  EXPECT_EQ(closed.status, 1);
-  EXPECT_EQ(closed.err, "quadmine: cannot write to standard output: Bad file descriptor\n");
+  EXPECT_EQ(run_shell("sh -c '" QUADMINE_BIN " missing.txt 1 1 1 1 >&-'"),
+            (Outcome{1, "", "quadmine: cannot write to standard output: Bad file descriptor\n"}));
 }
 
 // An unsorted base: said once on standard error, the run goes on.
@@ -147,12 +146,6 @@ TEST(Program, WarnsOnceWhenATripleFormsSeveralRuns) {
   write_file("base.txt", "1 10 100 5\n2 10 100 5\n3 11 100 5\n4 10 101 5\n5 11 101 5\n");
   EXPECT_EQ(run_shell(QUADMINE_BIN " base.txt 2 1 1 1").err, "");
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;  // ASan reserves terabytes of address space
-#else
-constexpr bool kSanitized = false;
-#endif
 
 const std::string kEarlier[2] = {"\nU = {1, },  T = {3, },  R = {4, },  D = {5, }", "1 5\n"};
 const char* const kResults[2] = {"quadri_concepts.txt", "users_only.txt"};

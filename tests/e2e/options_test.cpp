@@ -1,7 +1,8 @@
 // The command lines of the programs, run as programs: -h, --help and
-// --version; for quadmine-prepare and quadmine-show, unknown options and stray
-// words, and every option accepted in both of its spellings (--name value and
-// --name=value).
+// --version; unknown options, stray words and bad values; every option of quadmine-prepare accepted
+// in both of its spellings
+// (--name value and --name=value), which the option parser all the commands
+// share reads alike.
 #include "e2e/run_support.h"
 #include "util/version.h"
 
@@ -18,18 +19,18 @@ TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
     std::string program, args, out;
   } cases[] = {
       {kPrepare, "--help", "Usage: quadmine-prepare RAW BASE"},
-      {kPrepare, "-h", "Usage: quadmine-prepare RAW BASE"},
       {kPrepare, kIds + "--d 4 --frob -h", "Usage: quadmine-prepare RAW BASE"},
       {kPrepare, "--version", "quadmine-prepare 1.0.0\n"},
       {kPrepare, "--user 1 --version", "quadmine-prepare 1.0.0\n"},
       {kShow, "--help", "Usage: quadmine-show [options]"},
-      {kShow, "-h", "Usage: quadmine-show [options]"},
       {kShow, "--sort colour --limit x -h", "Usage: quadmine-show [options]"},
       {kShow, "--version", "quadmine-show 1.0.0\n"},
       {kEvaluate, "--help", "Usage: quadmine-evaluate BASE SPLIT"},
-      {kEvaluate, "-h", "Usage: quadmine-evaluate BASE SPLIT"},
       {kEvaluate, "base 1 x 1 1 1 --k 0 -h", "Usage: quadmine-evaluate BASE SPLIT"},
       {kEvaluate, "--version", "quadmine-evaluate 1.0.0\n"},
+      {kRecommend, "--help", "Usage: quadmine-recommend [options]\n"},
+      {kRecommend, "--limit x -h", "Usage: quadmine-recommend [options]\n"},
+      {kRecommend, "--version", "quadmine-recommend 1.0.0\n"},
       // quadmine itself: exactly one argument.
       {QUADMINE_BIN, "--help", "Usage: quadmine BASE MINSUPP_U MINSUPP_T MINSUPP_R MINSUPP_D\n"},
       {QUADMINE_BIN, "--version", "quadmine " + std::string(project_version()) + "\n"},
@@ -52,9 +53,12 @@ TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
   }
 }
 
-TEST(Options, UnknownOptionsAndStrayWordsAreErrors) {
+// Errors of the command line: said, then the way to the help.
+TEST(Options, UnknownOptionsStrayWordsAndBadValuesAreErrors) {
   const ScratchDir dir;
   write_file("raw", "1 2 3 4\n");
+  const std::string kWords = "BASE SPLIT MINSUPP_U MINSUPP_T MINSUPP_R MINSUPP_D",
+                    kLengths = " (list lengths from 1, separated by commas, each once)";
   // Program, arguments, standard error.
   const struct {
     std::string program, args, err;
@@ -84,16 +88,36 @@ TEST(Options, UnknownOptionsAndStrayWordsAreErrors) {
        "bad column '0' for --resource-names-name"},
       {kPrepare, "raw - --user 1 --tag 2 --resource 3 --d 4",
        "give the base a file name (/dev/stdout is one)"},
-      {kShow, "--frob", "unknown option --frob"},
       {kShow, "--limit 2 --frob=3", "unknown option --frob"},
       {kShow, "--min-user 2", "unknown option --min-user"},
       {kShow, "extra", "unexpected argument extra"},
       {kShow, "--top -3", "bad value '-3' for --top"},
-      {kShow, "--min-d", "option --min-d needs a value"},
+      {kShow, "--sort colour", "bad value 'colour' for --sort"},
+      {kShow, "--limit -1", "bad value '-1' for --limit"},
+      {kShow, "--dir ''", "bad value '' for --dir"},
+      {kShow, "--format xml", "bad value 'xml' for --format"},
+      {kRecommend, "--kind tags", "bad value 'tags' for --kind (resources, users or both)"},
+      {kRecommend, "--rank best", "bad value 'best' for --rank (first-seen or support)"},
+      {kRecommend, "--limit -1", "bad value '-1' for --limit (a whole number from 0)"},
+      {kRecommend, "--format xml", "bad value 'xml' for --format (text, tsv, csv, json or jsonl)"},
+      {kRecommend, "--dir ''", "bad value '' for --dir (a path)"},
+      {kRecommend, "--exclude-known=", "option --exclude-known needs a value"},
+      {kEvaluate, "base 2010 2 1 1", "give " + kWords + " (5 words given)"},
+      {kEvaluate, "base 2010 2 1 1 1 1", "give " + kWords + " (7 words given)"},
+      {kEvaluate, "base 20x 2 1 1 1", "bad SPLIT '20x' (a whole number)"},
+      {kEvaluate, "base 2010 0 1 1 1", "bad MINSUPP_U '0' (a whole number, at least 1)"},
+      {kEvaluate, "base 2010 2 1 1 x", "bad MINSUPP_D 'x' (a whole number, at least 1)"},
+      {kEvaluate, "base 2010 2 1 1 1 --k 0", "bad value '0' for --k" + kLengths},
+      {kEvaluate, "base 2010 2 1 1 1 --k 5,,10", "bad value '5,,10' for --k" + kLengths},
+      {kEvaluate, "base 2010 2 1 1 1 --k 5,5", "bad value '5,5' for --k" + kLengths},
+      {kEvaluate, "base 2010 2 1 1 1 --k ten", "bad value 'ten' for --k" + kLengths},
+      {kEvaluate, "base 2010 2 1 1 1 --k", "option --k needs a value"},
+      {kEvaluate, "base 2010 2 1 1 1 --format xml",
+       "bad value 'xml' for --format (text, tsv or json)"},
   };
   for (const auto& c : cases) {
     write_file("base", "earlier\n");
-    const std::string program = c.program == kShow ? "quadmine-show" : "quadmine-prepare";
+    const std::string program = c.program.substr(c.program.rfind('/') + 1);
     EXPECT_EQ(run(c.program, c.args),
               (Outcome{1, "", program + ": " + c.err + "\nTry '" + program + " --help'.\n"}))
         << c.args;
@@ -119,10 +143,8 @@ TEST(Options, EveryPrepareOptionIsAccepted) {
     const char* raw;
     std::string args, base;
   } cases[] = {
-      {nullptr, ids + "--year year --month month --day day", "7 1 9 20090415\n"},
       {nullptr, ids + "--time 4 --unit ms --period day --separator tab", "7 1 9 20090415\n"},
       {nullptr, ids + "--d 5 --separator tab --header", "7 1 9 2009\n"},
-      {nullptr, ids + "--d 5 --quote rfc4180 --encoding latin1 --skip-bad", "7 1 9 2009\n"},
       {nullptr,
        "--user 1 --tag tag --resource 3 --d 5 --quote none --encoding utf8 --tag-names names "
        "--tag-names-id 1 --tag-names-name 2 --user-names names --user-names-id id "
@@ -151,49 +173,6 @@ TEST(Options, EveryPrepareOptionIsAccepted) {
           << args;
     }
   }
-}
-
-TEST(Options, EveryShowOptionIsAccepted) {
-  const ScratchDir dir;
-  std::filesystem::create_directory("run");
-  write_file("run/quadri_concepts.txt",
-             "\nU = {1, 2, },  T = {1, },  R = {1, 2, },  D = {5, }"
-             "\nU = {1, 2, 3, },  T = {1, 2, },  R = {1, },  D = {5, 6, }");
-  write_file("run/users_only.txt", "1 5\n2 5\n1 5\n2 5\n3 5\n");
-  write_file("users", "ann 0 1 0 -\nbob 0 2 0 -\n");
-  write_file("tags", "rock 0 1 0 -\n");
-  write_file("resources", "- 0 0 1 Muse\n");
-  write_file("b.tags", "rock 0 1 0 -\n");
-  // Arguments, the first line of standard output.
-  const struct {
-    std::string args, first;
-  } cases[] = {
-      {"--dir run", "concept 1  (2 users, 1 tag, 2 resources, 1 D value)"},
-      {"--dir run --users users --tags tags --resources resources --format tsv --limit 1",
-       "concept\tusers\ttags\tresources\td"},
-      {"--dir run --min-users 3 --min-tags 2 --min-resources 1 --min-d 2",
-       "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
-      {"--dir run --sort file", "concept 1  (2 users, 1 tag, 2 resources, 1 D value)"},
-      {"--dir run --sort size", "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
-      {"--dir run --sort resources", "concept 1  (2 users, 1 tag, 2 resources, 1 D value)"},
-      {"--dir run --sort d", "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
-      {"--dir run --base b --format csv --codes",
-       "concept,users,user_codes,tags,tag_codes,resources,resource_codes,d"},
-      {"--dir run --user 3 --tag 2 --resource 1 --d 6",
-       "concept 2  (3 users, 2 tags, 1 resource, 2 D values)"},
-      {"--dir run --summary --format tsv --users users", "statistic\tdimension\tkey\tname\tvalue"},
-      {"--dir run --summary --format json --top 0",
-       "{\"concepts\": 2, \"users_only\": {\"lines\": 5, \"distinct_users\": 3},"},
-  };
-  for (const auto& c : cases) {
-    const Outcome spaced = run(kShow, c.args);
-    EXPECT_EQ(spaced.status, 0) << c.args << spaced.err;
-    EXPECT_EQ(spaced.out.substr(0, spaced.out.find('\n')), c.first) << c.args;
-    EXPECT_EQ(run(kShow, with_equals(c.args)), spaced) << with_equals(c.args);
-  }
-  // Given twice, the last value counts.
-  EXPECT_EQ(run(kShow, "--dir . --dir run --format json --format tsv --limit 0").out,
-            "concept\tusers\ttags\tresources\td\n");
 }
 
 }  // namespace

@@ -1,36 +1,17 @@
 // quadmine-show run as a program: what it prints in each format, byte for
-// byte; TSV, CSV and JSON read back by Python's csv and json modules (the
-// escaping quadmine-recommend shares); codes, filters, the summary table;
+// byte (names of any bytes kept one word); codes, filters, the summary table;
 // --limit reading no further than it needs; the dictionaries of a base named
-// or found (the lookup quadmine-recommend shares); standard output that
-// cannot be written.
+// or found (the lookup quadmine-recommend shares). Standard output that cannot
+// be written: see recommend_test.cpp.
 #include <sys/stat.h>
 
-#include "formats/code_dictionary.h"
-#include "support.h"
+#include "e2e/run_support.h"
 
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
 
 namespace {
 
-const std::string kShow = QUADMINE_SHOW_BIN;
-
-Outcome show(const std::string& args) { return run_shell("'" + kShow + "' " + args); }
-
-// Runs quadmine-show with its standard output into `file`; its status.
-int show_into(const std::string& args, const std::string& file) {
-  return run_shell("{ '" + kShow + "' " + args + " >" + file + "; }").status;
-}
-
-// A dictionary of `kind` in which texts[i] has code i + 1, as prepare writes it.
-void write_dictionary(const std::string& path, DictionaryKind kind,
-                      const std::vector<std::string>& texts) {
-  std::FILE* out = std::fopen(path.c_str(), "w");
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    write_code_dictionary_line(out, kind, static_cast<int>(i + 1), texts[i]);
-  }
-  std::fclose(out);
-}
+Outcome show(const std::string& args) { return run(kShow, args); }
 
 // The folder run/ of a run with three concepts, and the dictionaries of base b
 // beside them: users 1-3 (4 lacks a name), tags 1-5 (two named rock, 6
@@ -105,6 +86,15 @@ TEST(Show, EveryFormatByteForByte) {
        "\"top\": {\"users\": [{\"code\": 1, \"name\": \"ann\", \"concepts\": 1}], \"tags\": "
        "[{\"code\": 1, \"name\": \"rock\", \"concepts\": 1}], \"resources\": [{\"code\": 1, "
        "\"name\": \"Muse\", \"concepts\": 1}], \"d\": [{\"code\": 2009, \"concepts\": 1}]}}\n"},
+      {"--summary --format tsv --top 1 --limit 1",
+       "statistic\tdimension\tkey\tname\tvalue\nconcepts\t\t\t\t1\nusers_only_lines\t\t\t\t6\n"
+       "users_only_distinct_users\t\t\t\t4\nsize\tusers\t2\t\t1\nsize\ttags\t2\t\t1\n"
+       "size\tresources\t1\t\t1\nsize\td\t1\t\t1\ntop\tusers\t1\tann\t1\ntop\ttags\t1\trock\t1\n"
+       "top\tresources\t1\tMuse\t1\ntop\td\t2009\t\t1\n"},
+      {"--summary --format json --top 0 --limit 1",
+       "{\"concepts\": 1, \"users_only\": {\"lines\": 6, \"distinct_users\": 4},\n \"sizes\": "
+       "{\"users\": {\"2\": 1}, \"tags\": {\"2\": 1}, \"resources\": {\"1\": 1}, \"d\": {\"1\": "
+       "1}},\n \"top\": {\"users\": [],\n  \"tags\": [],\n  \"resources\": [],\n  \"d\": []}}\n"},
   };
   for (const Case& c : cases) {
     const Outcome r = show("--dir run " + c.args);
@@ -134,6 +124,11 @@ TEST(Show, FiltersByNameOrCode) {
       {"--tag rock --sort users", "2 1"},
       {"--tag rock --min-users 3", "2"},
       {"--user 9 --user -1", ""},
+      {"--min-resources 2 --min-d 2", "2"},
+      {"--min-tags 2 --sort file", "1 3"},
+      {"--sort resources", "2 1 3"},
+      {"--sort d", "2 1 3"},
+      {"--users run/b.users --tags run/b.tags --resources run/b.resources --user bob", "1 2"},
   };
   for (const auto& c : cases) {
     const Outcome r = show("--dir run --format tsv " + c.args);
@@ -142,6 +137,9 @@ TEST(Show, FiltersByNameOrCode) {
         std::regex_replace(r.out.substr(r.out.find('\n') + 1), std::regex("\t[^\n]*\n"), " ");
     EXPECT_EQ(numbers, c.concepts.empty() ? "" : c.concepts + " ") << c.args;
   }
+  // Given twice, the last value counts.
+  EXPECT_EQ(show("--dir . --dir run --format json --format tsv --limit 0").out,
+            "concept\tusers\ttags\tresources\td\n");
   // Values that name nothing.
   const struct {
     std::string args, err;
@@ -166,63 +164,18 @@ TEST(Show, FiltersByNameOrCode) {
             "quadmine-show: 'Muse' is not a resource code\n");
 }
 
-// Reads a TSV or CSV file with Python's csv module and prints every row as a
-// list of fields, each field split at its blanks into %-decoded words.
-const char* const kReadDelimited = R"(import csv, json, sys, urllib.parse
-with open(sys.argv[1], newline='', encoding='utf-8') as f:
-    rows = list(csv.reader(f, delimiter=sys.argv[2]))
-print(json.dumps([[[urllib.parse.unquote(w) for w in field.split(' ')] for field in row]
-                  for row in rows]))
-)";
-
-TEST(Show, TsvAndCsvReadBackExactly) {
+// Every byte that would break a word of a list is %-escaped, '%' too, in
+// every format that joins words with blanks.
+TEST(Show, NamesOfAnyBytesStayOneWord) {
   const ScratchDir dir;
   write_file("quadri_concepts.txt",
-             "\nU = {1, 2, },  T = {1, 2, 3, 4, 5, },  R = {1, 2, },  D = {7, }"
-             "\nU = {3, },  T = {6, 7, 8, 9, 10, 11, },  R = {3, 4, },  D = {7, 8, }");
+             "\nU = {1, },  T = {1, 2, 3, 4, 5, 6, },  R = {1, },  D = {7, }");
   write_dictionary("b.tags", DictionaryKind::Tag,
-                   {"\"quoted\" 3706", "a,b", "tab\there", "two\nlines", "cr\r\nlf", "100%", "%20",
-                    "caf\xc3\xa9", " lead", "it's"});
-  write_dictionary("b.resources", DictionaryKind::Resource, {"Blur, the", "\"", "x\ty"});
-  const std::string tags_1 =
-      R"([["\"quoted\" 3706", "a,b", "tab\there", "two\nlines", "cr\r\nlf"], ["1", "2", "3", "4", "5"], )";
-  const std::string tags_2 =
-      R"([["100%", "%20", "caf\u00e9", " lead", "it's", "11"], ["6", "7", "8", "9", "10", "11"], )";
-  const std::string want =
-      R"([[["concept"], ["users"], ["user_codes"], ["tags"], ["tag_codes"], ["resources"], )"
-      R"(["resource_codes"], ["d"]], [["1"], ["1", "2"], ["1", "2"], )" +
-      tags_1.substr(1) + R"(["Blur, the", "\""], ["1", "2"], ["7"]], [["2"], ["3"], ["3"], )" +
-      tags_2.substr(1) + R"(["x\ty", "4"], ["3", "4"], ["7", "8"]]])" + "\n";
-  for (const std::string format : {"tsv", "csv"}) {
-    ASSERT_EQ(show_into("--codes --format " + format, "out"), 0);
-    EXPECT_EQ(python(kReadDelimited, std::string("out ") + (format == "tsv" ? "'\t'" : ",")), want)
-        << format;
-  }
-}
-
-TEST(Show, JsonIsValidUtf8) {
-  const ScratchDir dir;
-  write_file("quadri_concepts.txt",
-             "\nU = {1, },  T = {1, 2, 3, 4, 5, 6, 7, },  R = {1, },  D = {7, }"
-             "\nU = {2, },  T = {3, },  R = {1, },  D = {7, }");
-  // Latin-1, control bytes, quotes and backslashes, UTF-8 good and broken.
-  write_dictionary(
-      "b.tags", DictionaryKind::Tag,
-      {"caf\xe9", "ctl\x01\n", "q\"b\\s", "ok\xc3\xa9", "bad\xc3", "\xed\xa0\x80", "\xe2\x82\xac"});
-  const std::string names =
-      R"(["caf\u00e9", "ctl\u0001\n", "q\"b\\s", "ok\u00e9", "bad\u00c3", "\u00ed\u00a0\u0080", )"
-      R"("\u20ac"])";
-  ASSERT_EQ(show_into("--format json", "out.json"), 0);
-  ASSERT_EQ(show_into("--format jsonl", "out.jsonl"), 0);
-  // Strict UTF-8 and strict JSON: a raw control character or a bad byte fails.
-  EXPECT_EQ(python(R"(import json, sys
-array = json.load(open('out.json', encoding='utf-8'))
-lines = [json.loads(l) for l in open('out.jsonl', encoding='utf-8')]
-assert array == lines, (array, lines)
-print(json.dumps(lines[0]['tag_names']), json.dumps(lines[1]['tags']), len(lines))
-)",
-                   ""),
-            names + " [3] 2\n");
+                   {"tab\there", "two\nlines", "cr\r", "100%", "%20", "caf\xc3\xa9 \x7f"});
+  const std::string tags = "tab%09here two%0Alines cr%0D 100%25 %2520 caf\xc3\xa9%20%7F";
+  EXPECT_EQ(show("--format tsv").out,
+            "concept\tusers\ttags\tresources\td\n1\t1\t" + tags + "\t1\t7\n");
+  EXPECT_EQ(show("--format csv").out, "concept,users,tags,resources,d\n1,1," + tags + ",1,7\n");
 }
 
 TEST(Show, LimitReadsNoFurtherThanItNeeds) {
@@ -230,14 +183,12 @@ TEST(Show, LimitReadsNoFurtherThanItNeeds) {
   const std::string line = "U = {1, },  T = {2, },  R = {3, },  D = {4, }";
   // A report file whose tail is not a concept: --limit stops before it.
   write_file("quadri_concepts.txt", "\n" + line + "\n" + line + "\nthe tail is not read");
-  EXPECT_EQ(show("--limit 2 --format csv").out,
-            "concept,users,tags,resources,d\n1,1,2,3,4\n2,1,2,3,4\n");
-  EXPECT_EQ(show("--limit 2 --format csv").status, 0);
+  EXPECT_EQ(show("--limit 2 --format csv"),
+            (Outcome{0, "concept,users,tags,resources,d\n1,1,2,3,4\n2,1,2,3,4\n", ""}));
   EXPECT_EQ(show("--limit 2 --summary --format jsonl").out.substr(0, 16), "{\"concepts\": 2, ");
   EXPECT_EQ(show("--limit 2 --d 5").status, 1);  // no concept kept: reads on to the tail
-  const Outcome all = show("--format csv");
-  EXPECT_EQ(all.status, 1);
-  EXPECT_EQ(all.err, "quadmine-show: ./quadri_concepts.txt:4: not a concept line\n");
+  EXPECT_EQ(show("--format csv").err,
+            "quadmine-show: ./quadri_concepts.txt:4: not a concept line\n");
   EXPECT_EQ(show("--limit 2 --sort size").status, 1);  // another order reads everything
   // A report file that never ends: a FIFO fed by `yes`.
   std::filesystem::remove("quadri_concepts.txt");
@@ -296,45 +247,19 @@ TEST(Show, NamesFromTheBaseNamedOrFound) {
             "quadmine-show: data/base.txt.users:1: not a dictionary line\n");
 }
 
-TEST(Show, StandardOutputThatCannotBeWrittenIsAnError) {
-  const ScratchDir dir;
-  std::string report;
-  for (int i = 0; i < 2000; ++i) report += "\nU = {1, 2, 3, },  T = {2, },  R = {3, },  D = {4, }";
-  write_file("quadri_concepts.txt", report);
-  // Small outputs fail when the buffer is flushed at the end, large ones on
-  // the way (and stop there).
-  for (const std::string args : {"--limit 1", "", "--summary --format csv", "--help"}) {
-    for (const std::string target : {">/dev/full", ">&-"}) {
-      const Outcome r = run_shell("{ '" + kShow + "' " + args + " " + target + "; }");
-      EXPECT_EQ(r.status, 1) << args << target;
-      const std::string reason =
-          target == ">&-" ? "Bad file descriptor" : "No space left on device";
-      EXPECT_EQ(r.err, "quadmine-show: cannot write to standard output: " + reason + "\n")
-          << args << target;
-    }
-  }
-}
-
+// (Bad values of options: see options_test.cpp.)
 TEST(Show, BadInputIsAnError) {
   const ScratchDir dir;
-  EXPECT_EQ(show("").err,
-            "quadmine-show: cannot open ./quadri_concepts.txt: No such file or directory\n");
+  EXPECT_EQ(show(""), (Outcome{1, "",
+                               "quadmine-show: cannot open ./quadri_concepts.txt: No such file or "
+                               "directory\n"}));
   write_file("quadri_concepts.txt", "\nU = {1, },  T = {2, },  R = {3, },  D = {4, }\nU = {1}");
   write_file("tags", "rock 0 1 0 -\nrock 0\n");
-  const struct {
-    std::string args, err;
-  } cases[] = {{"", "./quadri_concepts.txt:3: not a concept line"},
-               {"--sort colour", "bad value 'colour' for --sort"},
-               {"--limit -1", "bad value '-1' for --limit"},
-               {"--limit", "option --limit needs a value"},
-               {"--dir ''", "bad value '' for --dir"},
-               {"--tags tags", "tags:2: not a dictionary line"},
-               {"--format xml", "bad value 'xml' for --format"}};
-  for (const auto& c : cases) {
-    const Outcome r = show(c.args);
-    EXPECT_EQ(r.status, 1) << c.args;
-    EXPECT_NE(r.err.find("quadmine-show: " + c.err + "\n"), std::string::npos) << r.err;
-  }
+  EXPECT_EQ(show("--format csv"),  // what comes before the bad line is printed
+            (Outcome{1, "concept,users,tags,resources,d\n1,1,2,3,4\n",
+                     "quadmine-show: ./quadri_concepts.txt:3: not a concept line\n"}));
+  EXPECT_EQ(show("--tags tags"),
+            (Outcome{1, "", "quadmine-show: tags:2: not a dictionary line\n"}));
 }
 
 }  // namespace
