@@ -118,20 +118,6 @@ TEST(Program, CommandLineAndRuns) {
   }
 }
 
-// Standard output that cannot be written is an error, said on standard error;
-// the result files are written all the same.
-TEST(Program, AFullOrClosedStandardOutput) {
-  const ScratchDir dir;
-  write_file("base.txt", "1 10 5 7\n2 10 5 7\n");
-  EXPECT_EQ(
-      run_shell("sh -c '" QUADMINE_BIN " base.txt 2 1 1 1 >/dev/full'"),
-      (Outcome{1, "", "quadmine: cannot write to standard output: No space left on device\n"}));
-  EXPECT_EQ(read_file("quadri_concepts.txt"),
-            "\nU = {1, 2, },  T = {10, },  R = {5, },  D = {7, }");
-  EXPECT_EQ(run_shell("sh -c '" QUADMINE_BIN " missing.txt 1 1 1 1 >&-'"),
-            (Outcome{1, "", "quadmine: cannot write to standard output: Bad file descriptor\n"}));
-}
-
 // An unsorted base: said once on standard error, the run goes on.
 TEST(Program, WarnsOnceWhenATripleFormsSeveralRuns) {
   const ScratchDir dir;

@@ -1,5 +1,6 @@
 // The command lines of the programs, run as programs: -h, --help and
-// --version; unknown options, stray words and bad values; every option of quadmine-prepare accepted
+// --version; unknown options, stray words and bad values; standard output that
+// cannot be written; every option of quadmine-prepare accepted
 // in both of its spellings
 // (--name value and --name=value), which the option parser all the commands
 // share reads alike.
@@ -123,6 +124,44 @@ TEST(Options, UnknownOptionsStrayWordsAndBadValuesAreErrors) {
         << c.args;
     EXPECT_EQ(read_file("base"), "earlier\n") << c.args;
   }
+}
+
+// Standard output that cannot be written is an error, said on standard error.
+// Small outputs fail when the buffer is flushed at the end, large ones on the
+// way (and stop there); the base and the result files are written all the same.
+TEST(Options, StandardOutputThatCannotBeWrittenIsAnError) {
+  const ScratchDir dir;
+  Store many;
+  for (int u = 1; u <= 300; ++u) many.push_back(store(std::to_string(u) + " 0|1|1 2 3|7")[0]);
+  write_results(".", many);
+  write_file("raw", "1 2 5 1\n");
+  write_file("base.txt", "1 10 5 7\n2 10 5 7\n");
+  const std::string write = ": cannot write to standard output: ";
+  const struct {
+    std::string program, said;
+    std::vector<std::string> args;
+  } cases[] = {
+      {kRecommend, "quadmine-recommend" + write, {"--user 1", "", "--format json", "--help"}},
+      {kShow, "quadmine-show" + write, {"--limit 1", "", "--summary --format csv", "--help"}},
+      {kPrepare,
+       "quadmine-prepare: cannot write standard output: ",
+       {kIds + "--d 4", "--help", "--version"}},
+      {QUADMINE_BIN, "quadmine" + write, {"base.txt 2 1 1 1"}},  // last: it writes the results
+  };
+  for (const auto& c : cases) {
+    for (const std::string& args : c.args) {
+      for (const std::string target : {">/dev/full", ">&-"}) {
+        const std::string reason =
+            target == ">&-" ? "Bad file descriptor" : "No space left on device";
+        EXPECT_EQ(run_shell("{ '" + c.program + "' " + args + " " + target + "; }"),
+                  (Outcome{1, "", c.said + reason + "\n"}))
+            << c.said << args << target;
+      }
+    }
+  }
+  EXPECT_EQ(
+      files({"base", "quadri_concepts.txt"}),
+      "base:\n1 2 5 1\nquadri_concepts.txt:\n\nU = {1, 2, },  T = {10, },  R = {5, },  D = {7, }");
 }
 
 // A line of options in its two spellings: "--name value" as written, and

@@ -53,16 +53,12 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
   const struct {
     const char *raw, *args, *err;
   } cases[] = {
-      {"1 2 3 4\n1 2 3\n", "--d 4",
-       "raw:2: missing columns: the line has 3 fields, 4 are needed (separator blanks; fields "
-       "'1', '2', '3')"},
       {"user;tag;res;d\n1;2;3;4\n", "--d d --user user",
        "raw:1: no column named 'user' in the header (separator blanks; columns "
        "'user;tag;res;d')"},
       {"u,t,r,when\n", "--d when --tag x",
        "raw:1: no column named 'x' in the header (separator comma; columns 'u', 't', 'r', "
        "'when')"},
-      {"1 2 3 4\n1 2 3 x4\n", "--d 4", "raw:2: bad number 'x4' in column 4"},
       {"1 2 3 2000 2 29\n1 2 3 1900 2 29\n", "--year 4 --month 5 --day 6",
        "raw:2: bad date '1900', '2', '29'"},
       {"1 2 3 9999 1\n1 2 3 2009 0\n", "--year 4 --month 5 --period year",
@@ -262,20 +258,6 @@ TEST(Prepare, WritesIntoStandardOutputDevicesAndFifos) {
                      "output, a device or a FIFO), so its dictionaries cannot go beside it: give "
                      "the base a file name\n"}));
   EXPECT_EQ(listing(), "fifo\ngot\nraw\n");
-}
-
-TEST(Prepare, StandardOutputThatCannotBeWrittenIsAnError) {
-  const ScratchDir dir;
-  write_file("raw", "1 2 5 1\n");
-  for (const std::string& args :
-       {"raw base " + kIds + "--d 4", std::string("--help"), std::string("--version")}) {
-    EXPECT_EQ(run_shell("('" + kPrepare + "' " + args + " > /dev/full)"),
-              (Outcome{1, "",
-                       "quadmine-prepare: cannot write standard output: No space left on "
-                       "device\n"}))
-        << args;
-  }
-  EXPECT_EQ(read_file("base"), "1 2 5 1\n");  // the base is whole all the same
 }
 
 // Progress on standard error when it is a terminal (here the pseudo-terminal

@@ -1,6 +1,7 @@
 // Shared by the runs of the programs beside quadmine: their paths, a run with
 // its outcome compared whole (status, standard output, standard error), what
-// a run left in the current directory, dictionaries and generated bases.
+// a run left in the current directory, result files, dictionaries and
+// generated bases.
 #pragma once
 
 #include <ostream>
@@ -75,4 +76,23 @@ inline std::string generated_base(std::mt19937& rng, int max_lines, int lowest, 
     }
   }
   return base;
+}
+
+// Writes DIR/quadri_concepts.txt and DIR/users_only.txt as a run that reports
+// the concepts of `reported` writes them.
+inline void write_results(const std::string& dir, const Store& reported) {
+  std::string concepts, users;
+  for (const TriConcept& c : reported) {
+    const char* labels[] = {"\nU = {", "},  T = {", "},  R = {", "},  D = {"};
+    const Ints* sets[] = {&c.us, &c.ts, &c.rs, &c.ds};
+    for (int k = 0; k < 4; ++k) {
+      concepts += labels[k];
+      for (const int x : *sets[k]) concepts += std::to_string(x) + ", ";
+    }
+    concepts += "}";
+    for (const int u : c.us) users += std::to_string(u) + " " + std::to_string(c.ds.front()) + "\n";
+  }
+  std::filesystem::create_directories(dir);
+  write_file(dir + "/quadri_concepts.txt", concepts);
+  write_file(dir + "/users_only.txt", users);
 }
