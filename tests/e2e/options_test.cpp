@@ -1,9 +1,8 @@
 // The command lines of the programs, run as programs: -h, --help and
-// --version; unknown options, stray words and bad values; standard output that
-// cannot be written; every option of quadmine-prepare accepted
-// in both of its spellings
-// (--name value and --name=value), which the option parser all the commands
-// share reads alike.
+// --version; unknown options, stray words and bad values, said with the way to
+// the help; standard output that cannot be written; every option of
+// quadmine-prepare accepted in both of its spellings (--name value and
+// --name=value), which the option parser all the commands share reads alike.
 #include "e2e/run_support.h"
 #include "util/version.h"
 

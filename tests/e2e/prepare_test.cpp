@@ -67,15 +67,14 @@ TEST(Prepare, BadInputNamesFileAndLineAndLeavesTheBase) {
       {"1 2 3 2009 4\n1 2 3 09 4\n", "--year 4 --month 5",
        "raw:2: bad date '09', '4' (years run from 1000 to 9999)"},
       {"1,,3,4\n", "--d 4", "raw:1: empty tag in column 2"},
-      {"1 2 3 4\n", "--time 4", "--time needs --period year|month|day\nTry"},
+      {"1 2 3 4\n", "--time 4",
+       "--time needs --period year|month|day\nTry 'quadmine-prepare --help'."},
   };
   for (const auto& c : cases) {
     const ScratchDir dir;
     write_file("base", "earlier\n");
-    const Outcome r = prepare(c.raw, kIds + c.args);
-    EXPECT_EQ(r.status, 1) << c.args;
-    EXPECT_EQ(r.err.rfind("quadmine-prepare: " + std::string(c.err), 0), 0U) << r.err;
-    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(prepare(c.raw, kIds + c.args),
+              (Outcome{1, "", "quadmine-prepare: " + std::string(c.err) + "\n"}));
     EXPECT_EQ(read_file("base"), "earlier\n");
     EXPECT_EQ(listing(), "base\nraw\n");  // no temporary file
   }
