@@ -66,41 +66,41 @@ TEST(EventTime, DatesAndDayCodesAgree) {
 }
 
 TEST(EventTime, CodesTimesOrSaysWhyNot) {
+  // A date out of range says why: given in milliseconds, or out of the years.
+  const char *const ms = "milliseconds? try --unit ms", *const years =
+                                                            "years run from 1000 to 9999";
   const struct {
     const char* text;
     TimeUnit unit;
     Period period;
     int code;
-    const char* error;
+    const char* why;
   } cases[] = {
       {"1240685659", TimeUnit::Seconds, Period::Day, 20090425, ""},
       {"1240685659000", TimeUnit::Milliseconds, Period::Month, 200904, ""},
       {"-1", TimeUnit::Milliseconds, Period::Year, 1969, ""},
       {"2009-04-25T23:30:00-01:00", TimeUnit::Milliseconds, Period::Day, 20090426, ""},
-      {"1240685659000", TimeUnit::Seconds, Period::Day, 0,
-       "bad date '1240685659000' (milliseconds? try --unit ms)"},
-      {"-40000000000", TimeUnit::Seconds, Period::Year, 0,
-       "bad date '-40000000000' (milliseconds? try --unit ms)"},  // 1968 in ms
-      {"999999999999999", TimeUnit::Seconds, Period::Day, 0,
-       "bad date '999999999999999' (years run from 1000 to 9999)"},
-      {"-400000000000000", TimeUnit::Seconds, Period::Year, 0,
-       "bad date '-400000000000000' (years run from 1000 to 9999)"},
-      {"253402300800000", TimeUnit::Milliseconds, Period::Year, 0,
-       "bad date '253402300800000' (years run from 1000 to 9999)"},
-      {"0999-12-31", TimeUnit::Seconds, Period::Year, 0,
-       "bad date '0999-12-31' (years run from 1000 to 9999)"},
-      {"15/12/2005", TimeUnit::Seconds, Period::Year, 0,
-       "bad time '15/12/2005' in column 4 (Unix seconds, milliseconds with --unit ms, or an "
-       "ISO 8601 date or date-time such as 2005-12-15T14:32:00Z)"},
+      {"1240685659000", TimeUnit::Seconds, Period::Day, 0, ms},
+      {"-40000000000", TimeUnit::Seconds, Period::Year, 0, ms},  // 1968 in ms
+      {"999999999999999", TimeUnit::Seconds, Period::Day, 0, years},
+      {"-400000000000000", TimeUnit::Seconds, Period::Year, 0, years},
+      {"253402300800000", TimeUnit::Milliseconds, Period::Year, 0, years},
+      {"0999-12-31", TimeUnit::Seconds, Period::Year, 0, years},
   };
   for (const auto& c : cases) {
     int code = 0;
     const Status status = time_code(c.text, c.unit, c.period, "4", code);
-    EXPECT_EQ(status.message(), c.error) << c.text;
+    EXPECT_EQ(status.message(),
+              *c.why ? "bad date '" + std::string(c.text) + "' (" + c.why + ")" : "")
+        << c.text;
     if (status.ok()) {
       EXPECT_EQ(code, c.code) << c.text;
     }
   }
+  int code = 0;
+  EXPECT_EQ(time_code("15/12/2005", TimeUnit::Seconds, Period::Year, "4", code).message(),
+            "bad time '15/12/2005' in column 4 (Unix seconds, milliseconds with --unit ms, or an "
+            "ISO 8601 date or date-time such as 2005-12-15T14:32:00Z)");
 }
 
 }  // namespace
