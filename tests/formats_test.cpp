@@ -1,8 +1,10 @@
 // The writers and lookups of formats/ that the commands share: delimited
-// fields, JSON strings, and the dictionaries of a base and their names.
+// fields, JSON strings, the dictionaries of a base and their names, and report
+// lines that are no concept.
 #include <random>
 
 #include "formats/base_dictionaries.h"
+#include "formats/concept_file.h"
 #include "formats/delimited_field.h"
 #include "formats/json_text.h"
 #include "support.h"
@@ -169,6 +171,19 @@ TEST(Formats, NamesAndCodesBothWays) {
       for (const int code : codes.value()) got += (got.empty() ? "" : " ") + std::to_string(code);
     }
     EXPECT_EQ(codes.ok() ? got : codes.message(), want) << value;
+  }
+}
+
+// A report line cut short, or with a byte that is no number where a set's
+// elements go, is no concept.
+TEST(Formats, BrokenConceptLineIsNoConcept) {
+  for (const std::string line : {"U = {1, },  T = {2, },  R = {3, },  D = {4, ", "U = {1, 2, ",
+                                 "U = {~,  T = {2, },  R = {3, },  D = {4, }"}) {
+    std::FILE* in = std::tmpfile();
+    std::fputs(line.c_str(), in);
+    std::rewind(in);
+    EXPECT_EQ(read_concept_file(in, "R").message(), "R:1: not a concept line") << line;
+    std::fclose(in);
   }
 }
 
