@@ -45,30 +45,27 @@ InputFormat with(Separator separator, Quoting quoting) {
 TEST(RecordSplitter, SplitsOneLineRecords) {
   const Separator comma = Separator::of(','), tab = Separator::of('\t');
   const Separator semicolon = Separator::of(';'), blanks = Separator::blanks();
+  const Quoting rfc = Quoting::Rfc4180, none = Quoting::None;
+  const std::string after_quote = "[a] 1: text after the closing quote of field 1";
   const struct {
     Separator separator;
     Quoting quoting;
     std::string line, fields;
   } cases[] = {
-      {comma, Quoting::Rfc4180, "a,b,c", "[a|b|c]"},
-      {comma, Quoting::Rfc4180, "a,,c,", "[a||c|]"},  // empty fields count
-      {comma, Quoting::Rfc4180, " a , b ", "[a|b]"},  // blanks around dropped
-      {comma, Quoting::Rfc4180, "\"x, y\",2", "[x, y|2]"},
-      {comma, Quoting::Rfc4180, "\"say \"\"hi\"\"\",\"\"", "[say \"hi\"|]"},
-      {comma, Quoting::Rfc4180, " \" q \" ,2", "[ q |2]"},  // inside the quotes kept
-      {comma, Quoting::Rfc4180, "ab\"c,d", "[ab\"c|d]"},    // a quote inside a field
-      {comma, Quoting::Rfc4180, "\"a\"b,c", "[a] 1: text after the closing quote of field 1"},
-      {comma, Quoting::None, "\"x, y\",2", "[\"x|y\"|2]"},
-      {tab, Quoting::None, "\"q\"\t2", "[\"q\"|2]"},  // quotes are ordinary in TSV
-      {tab, Quoting::None, " a b \t c", "[a b|c]"},
-      {tab, Quoting::Rfc4180, "\"a\tb\"\tc", "[a\tb|c]"},
-      {semicolon, Quoting::Rfc4180, "1;\"a;b\";3", "[1|a;b|3]"},
-      {Separator::of('|'), Quoting::Rfc4180, "1|2||", "[1|2||]"},
-      {Separator::of(' '), Quoting::Rfc4180, "a  b\t", "[a||b]"},  // one blank, tabs trimmed
-      {blanks, Quoting::None, "  1 \t 2   3  ", "[1|2|3]"},
-      {blanks, Quoting::None, "\"hip hop\" 2", "[\"hip|hop\"|2]"},
-      {blanks, Quoting::Rfc4180, "\"hip hop\"  2 \"\"", "[hip hop|2|]"},
-      {blanks, Quoting::Rfc4180, "\"a\"b 2", "[a] 1: text after the closing quote of field 1"},
+      // Empty fields count; blanks around a field are dropped, inside quotes kept.
+      // clang-format off
+      {comma, rfc, "a,b,c", "[a|b|c]"}, {comma, rfc, "a,,c,", "[a||c|]"},
+      {comma, rfc, " a , b ", "[a|b]"}, {comma, rfc, "\"x, y\",2", "[x, y|2]"},
+      {comma, rfc, "\"say \"\"hi\"\"\",\"\"", "[say \"hi\"|]"},
+      {comma, rfc, " \" q \" ,2", "[ q |2]"}, {comma, rfc, "ab\"c,d", "[ab\"c|d]"},
+      {comma, rfc, "\"a\"b,c", after_quote}, {comma, none, "\"x, y\",2", "[\"x|y\"|2]"},
+      {tab, none, "\"q\"\t2", "[\"q\"|2]"}, {tab, none, " a b \t c", "[a b|c]"},
+      {tab, rfc, "\"a\tb\"\tc", "[a\tb|c]"}, {semicolon, rfc, "1;\"a;b\";3", "[1|a;b|3]"},
+      {Separator::of('|'), rfc, "1|2||", "[1|2||]"},
+      {Separator::of(' '), rfc, "a  b\t", "[a||b]"},  // one blank, tabs trimmed
+      {blanks, none, "  1 \t 2   3  ", "[1|2|3]"}, {blanks, none, "\"hip hop\" 2", "[\"hip|hop\"|2]"},
+      {blanks, rfc, "\"hip hop\"  2 \"\"", "[hip hop|2|]"}, {blanks, rfc, "\"a\"b 2", after_quote},
+      // clang-format on
   };
   for (const auto& c : cases) {
     RecordSplitter splitter(c.separator, c.quoting);
@@ -123,22 +120,18 @@ TEST(DelimitedReader, ChecksUtf8OrConvertsLatin1) {
 
 TEST(Utf8, FindsTheFirstInvalidByte) {
   const std::size_t valid = std::string_view::npos;
+  // Valid: ASCII, two to four bytes up to U+10FFFF. Invalid: Latin-1, overlong
+  // forms of two, three and four bytes, a surrogate, above U+10FFFF, cut short,
+  // a lone continuation byte, bytes that start no sequence.
+  // clang-format off
   const std::pair<std::string, std::size_t> cases[] = {
-      {"", valid},
-      {"plain ascii", valid},
-      {"\xC3\xA9t\xC3\xA9", valid},  // é
-      {"\xE2\x82\xAC", valid},       // €
-      {"\xF0\x9F\x8E\xB5", valid},   // U+1F3B5
-      {"\xF4\x8F\xBF\xBF", valid},   // U+10FFFF
-      {"a\xE9", 1},                  // Latin-1 é
-      {"\xC0\xAF", 0},               // overlong '/'
-      {"\xE0\x80\xAF", 0},           // overlong, three bytes
-      {"\xED\xA0\x80", 0},           // a surrogate
-      {"\xF4\x90\x80\x80", 0},       // above U+10FFFF
-      {"ab\xE2\x82", 2},             // cut short
-      {"\xC3\xA9\x80", 2},           // a lone continuation byte
-      {"\xF8\x88\x80\x80\x80", 0},   // five bytes
+      {"", valid}, {"plain ascii", valid}, {"\xC3\xA9t\xC3\xA9", valid}, {"\xE2\x82\xAC", valid},
+      {"\xF0\x9F\x8E\xB5", valid}, {"\xF4\x8F\xBF\xBF", valid}, {"a\xE9", 1}, {"\xC0\xAF", 0},
+      {"\xE0\x80\xAF", 0}, {"\xE0\x9F\xBF", 0}, {"\xF0\x8F\xBF\xBF", 0}, {"\xED\xA0\x80", 0},
+      {"\xF4\x90\x80\x80", 0}, {"ab\xE2\x82", 2}, {"\xC3\xA9\x80", 2}, {"\xF5\xBF", 0},
+      {"\xF8\x88\x80\x80\x80", 0},
   };
+  // clang-format on
   for (const auto& [text, at] : cases) EXPECT_EQ(invalid_utf8_at(text), at) << text;
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));

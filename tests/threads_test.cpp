@@ -92,21 +92,21 @@ TEST(WorkAhead, DeliversInOrderInTwoThreadsAndInOne) {
   for (const Row& row : rows) {
     for (const bool second_thread : {true, false}) {
       for (const bool pauses : {false, true}) {
-        const std::string what = "ring " + std::to_string(row.ring) + ", " +
-                                 std::to_string(row.per_buffer) + " a buffer, " +
-                                 std::to_string(row.total) + (second_thread ? "" : ", one thread") +
-                                 (pauses ? ", pauses" : "");
+        SCOPED_TRACE(testing::Message()
+                     << "ring " << row.ring << ", " << row.per_buffer << " a buffer, " << row.total
+                     << ", two threads " << second_thread << ", pauses " << pauses);
+        const Buffers expected = expected_buffers(row.total, row.per_buffer);
         AheadCounts counts;
         {
           WorkAhead<Numbers> ahead(options(row.ring, second_thread, pauses, &counts), row.total,
                                    row.per_buffer);
-          EXPECT_EQ(read_all(ahead), expected_buffers(row.total, row.per_buffer)) << what;
-          EXPECT_EQ(ahead.next(), nullptr) << what << ": the end stays the end";
+          EXPECT_EQ(read_all(ahead), expected);
+          EXPECT_EQ(ahead.next(), nullptr) << "the end stays the end";
         }
-        EXPECT_EQ(counts.runs, 1u) << what;
-        EXPECT_EQ(counts.threaded_runs, second_thread ? 1u : 0u) << what;
-        EXPECT_EQ(counts.handed, expected_buffers(row.total, row.per_buffer).size()) << what;
-        EXPECT_EQ(counts.producer_work, static_cast<std::size_t>(row.total)) << what;
+        EXPECT_EQ(counts.runs, 1u);
+        EXPECT_EQ(counts.threaded_runs, second_thread ? 1u : 0u);
+        EXPECT_EQ(counts.handed, expected.size());
+        EXPECT_EQ(counts.producer_work, static_cast<std::size_t>(row.total));
       }
     }
   }
@@ -116,21 +116,20 @@ TEST(WorkAhead, ProducerFailureComesAfterTheBuffersFilledBeforeIt) {
   for (const std::size_t ring : {1u, 2u, 4u}) {
     for (const bool second_thread : {true, false}) {
       for (const int fail_at : {0, 1, 3}) {
-        const std::string what = "ring " + std::to_string(ring) + ", fails at buffer " +
-                                 std::to_string(fail_at) + (second_thread ? "" : ", one thread");
+        SCOPED_TRACE(testing::Message() << "ring " << ring << ", fails at buffer " << fail_at
+                                        << ", two threads " << second_thread);
         WorkAhead<Numbers> ahead(options(ring, second_thread, true, nullptr), 100, 2, fail_at);
         for (int b = 0; b < fail_at; ++b) {
           const std::vector<int>* buffer = ahead.next();
-          ASSERT_NE(buffer, nullptr) << what;
-          EXPECT_EQ(*buffer, (std::vector<int>{2 * b, 2 * b + 1})) << what;
+          ASSERT_NE(buffer, nullptr);
+          EXPECT_EQ(*buffer, (std::vector<int>{2 * b, 2 * b + 1}));
         }
-        const std::string failure = "no buffer " + std::to_string(fail_at);
         for (int again = 0; again < 2; ++again) {
           try {
             ahead.next();
-            ADD_FAILURE() << what << ": no failure";
+            ADD_FAILURE() << "no failure";
           } catch (const std::runtime_error& e) {
-            EXPECT_EQ(e.what(), failure) << what;
+            EXPECT_EQ(e.what(), "no buffer " + std::to_string(fail_at));
           }
         }
       }
