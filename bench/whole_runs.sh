@@ -70,12 +70,12 @@ year 2 1 1 1 521a168d39f4
 synthetic-1000000 2 1 1 1 4b9788b26c05
 dense-30000 2 1 1 1 764e8a288c54
 dense-100000 2 1 1 1 ce73a21b30e5
-communities-70000-1 2 1 1 1
-communities-70000-2 2 1 1 1
-communities-70000-3 2 1 1 1
-communities-70000-4 2 1 1 1
-communities-70000-5 2 1 1 1
-communities-70000-6 2 1 1 1
+communities-70000-1 2 1 1 1 902cc8f5d832
+communities-70000-2 2 1 1 1 8a4787cc1921
+communities-70000-3 2 1 1 1 37db78555203
+communities-70000-4 2 1 1 1 28e9ea1b3ad8
+communities-70000-5 2 1 1 1 039d22a55fb9
+communities-70000-6 2 1 1 1 7a07fa17d73c
 communities-70000-7 2 1 1 1 81152928526e
 communities-100000-7 2 1 1 1
 year-k2 2 1 1 1 de5a8f00cee9
