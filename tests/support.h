@@ -111,16 +111,6 @@ inline Outcome run_shell(const std::string& command) {
   return outcome;
 }
 
-// Runs the Python program `program` (written to check.py in the current
-// directory) with the shell words `args`; its standard output. A failure is
-// a test failure.
-inline std::string python(const std::string& program, const std::string& args) {
-  write_file("check.py", program);
-  const Outcome r = run_shell("python3 check.py " + args);
-  EXPECT_EQ(r.status, 0) << r.err;
-  return r.out;
-}
-
 // A pause for the handoff points of work ahead (AheadOptions::pause) that
 // races the two threads: up to 3 microseconds at random, a yield, or none;
 // each thread draws its own.
