@@ -190,14 +190,4 @@ TEST(Evaluate, MinesTheTrainingPartAsQuadmineDoes) {
   }
 }
 
-// The same on the real year base split at 2010, when it is there.
-TEST(Evaluate, MinesTheYearTrainingPartAsQuadmineDoes) {
-  const char* dir = std::getenv("QUADMINE_DATA_DIR");
-  const std::string path =
-      std::string(dir != nullptr ? dir : QUADMINE_DATA_DIR) + "/lastfm_year.txt";
-  const std::string base = read_file(path);
-  if (base.empty()) GTEST_SKIP() << "no real base at " << path;
-  EXPECT_EQ(compare_with_quadmine(base, 2010, {2, 1, 1, 1}), "");
-}
-
 }  // namespace
