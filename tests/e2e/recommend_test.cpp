@@ -58,7 +58,7 @@ TEST(Recommend, EveryFormatByteForByte) {
        "user ann (1)  (d 2009: 2 resources)\n  resources  Blur, the (2), 3\n\n"},
       {"--codes --user 4 --kind users --limit 1",
        "user 4  (d 2009: 1 user)\n  users      ann (1)\n\n"},
-      {"--format tsv --user bob --user 3",
+      {"--format tsv --user bob --user 3 --kind both",
        "user\tuser_name\td\tlist\trank\tcode\tname\n"
        "2\tbob\t2009\tusers\t1\t1\tann\n"
        "2\tbob\t2009\tusers\t2\t3\t\"cy \"\"jr\"\"\"\n"
