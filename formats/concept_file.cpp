@@ -59,16 +59,4 @@ Result<bool> ConceptFileReader::next(ReportedConcept& c) {
   return false;
 }
 
-Result<std::vector<ReportedConcept>> read_concept_file(std::FILE* in, const std::string& name) {
-  ConceptFileReader reader(in, name);
-  std::vector<ReportedConcept> concepts;
-  ReportedConcept c;
-  for (;;) {
-    const Result<bool> read = reader.next(c);
-    if (!read.ok()) return read.status();
-    if (!read.value()) return concepts;
-    concepts.push_back(c);
-  }
-}
-
 }  // namespace quadmine

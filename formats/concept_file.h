@@ -45,7 +45,4 @@ class ConceptFileReader {
   long concepts_ = 0;
 };
 
-// Every concept of `in`, in file order; fails as ConceptFileReader::next.
-Result<std::vector<ReportedConcept>> read_concept_file(std::FILE* in, const std::string& name);
-
 }  // namespace quadmine

@@ -1,11 +1,10 @@
-// The writers and lookups of formats/ that the commands share: delimited
-// fields, JSON strings, the dictionaries of a base and their names, and report
-// lines that are no concept.
+// The writers and lookups of formats/ that the commands share: JSON strings,
+// the names of a base's dictionaries, and report lines that are no concept
+// (the commands' runs hold the delimited fields and finding the dictionaries).
 #include <random>
 
 #include "formats/base_dictionaries.h"
 #include "formats/concept_file.h"
-#include "formats/delimited_field.h"
 #include "formats/json_text.h"
 #include "support.h"
 #include "text/utf8.h"
@@ -13,28 +12,6 @@
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
 
 namespace {
-
-TEST(Formats, DelimitedFieldQuotesOnlyWhatBreaksAField) {
-  // Text, as a TSV field, as a CSV field.
-  // clang-format off
-  const std::vector<std::tuple<std::string, std::string, std::string>> rows = {
-    {"", "", ""},
-    {"rock", "rock", "rock"},
-    {"a,b", "a,b", "\"a,b\""},
-    {"a\tb", "\"a\tb\"", "a\tb"},
-    {"\"quoted\"%203706", "\"\"\"quoted\"\"%203706\"", "\"\"\"quoted\"\"%203706\""},
-    {"x\"", "\"x\"\"\"", "\"x\"\"\""},
-    {"two\nlines", "\"two\nlines\"", "\"two\nlines\""},
-    {"cr\r", "\"cr\r\"", "\"cr\r\""},
-    {" blank ", " blank ", " blank "},
-    {"caf\xc3\xa9", "caf\xc3\xa9", "caf\xc3\xa9"},
-  };
-  // clang-format on
-  for (const auto& [text, tsv, csv] : rows) {
-    EXPECT_EQ(delimited_field(text, '\t'), tsv) << text;
-    EXPECT_EQ(delimited_field(text, ','), csv) << text;
-  }
-}
 
 TEST(Formats, JsonStringIsValidUtf8AndKeepsEveryByte) {
   // clang-format off
@@ -102,47 +79,6 @@ TEST(Formats, JsonStringOfRandomBytes) {
   }
 }
 
-TEST(Formats, FindsTheDictionariesOfOneBase) {
-  const ScratchDir dir;
-  std::filesystem::create_directory("run");
-  // Files in run/, then what looking there finds: the paths used (users|tags|resources)
-  // or the bases among which none is chosen.
-  // clang-format off
-  const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
-    {{"quadri_concepts.txt", "users_only.txt", ".tags", "base.txt"}, "||"},
-    {{"base.txt.tags"}, "|run/base.txt.tags|"},
-    {{"b.resources", "b.users"}, "run/b.users||run/b.resources"},
-    {{"a.tags", "a.users", "ab.tags"}, "several: run/a run/ab"},
-    {{"a.tags/"}, "||"},  // a folder of that name is not a dictionary
-  };
-  // clang-format on
-  for (const auto& [files, want] : rows) {
-    std::filesystem::remove_all("run");
-    std::filesystem::create_directory("run");
-    for (const std::string& file : files) {
-      if (file.back() == '/') {
-        std::filesystem::create_directory("run/" + file);
-      } else {
-        write_file("run/" + file, "");
-      }
-    }
-    const Result<DictionaryFiles> found = find_dictionary_files("run", "");
-    ASSERT_TRUE(found.ok()) << found.message();
-    std::string got;
-    if (!found->candidates.empty()) {
-      got = "several:";
-      for (const std::string& base : found->candidates) got += " " + base;
-      EXPECT_FALSE(found->found);
-    } else {
-      got = found->paths[kUsers] + "|" + found->paths[kTags] + "|" + found->paths[kResources];
-      EXPECT_EQ(found->found, got != "||") << got;
-    }
-    EXPECT_EQ(got, want);
-    EXPECT_EQ(found->paths[kDValues], "");
-  }
-  EXPECT_EQ(find_dictionary_files("missing", "").message().rfind("cannot list missing: ", 0), 0U);
-}
-
 TEST(Formats, NamesAndCodesBothWays) {
   const ScratchDir dir;
   // Two ids share a name; the first name of an id stays (7 is no jazz); a name
@@ -182,7 +118,8 @@ TEST(Formats, BrokenConceptLineIsNoConcept) {
     std::FILE* in = std::tmpfile();
     std::fputs(line.c_str(), in);
     std::rewind(in);
-    EXPECT_EQ(read_concept_file(in, "R").message(), "R:1: not a concept line") << line;
+    ReportedConcept c;
+    EXPECT_EQ(ConceptFileReader(in, "R").next(c).message(), "R:1: not a concept line") << line;
     std::fclose(in);
   }
 }

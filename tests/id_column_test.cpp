@@ -1,6 +1,7 @@
 // Identifier columns of quadmine-prepare: integers kept, texts coded in byte
 // order whatever the order they come in, and the names of a names file found
-// for the identifiers of the events.
+// for the identifiers of the events (found through IdColumn::position, which
+// quadmine-prepare's names-file runs hold).
 #include "prepare/id_column.h"
 
 #include <algorithm>
@@ -63,20 +64,6 @@ TEST(IdColumn, KeepsIntegersUntilATextComes) {
   EXPECT_TRUE(mixed.coded());
   EXPECT_EQ(coded,
             (std::map<std::string, int>{{"007", 1}, {"12", 2}, {"2147483648", 3}, {"7", 4}}));
-}
-
-TEST(IdColumn, FindsTheIdentifiersOfAnotherFile) {
-  IdColumn ints;
-  codes_of({"30", "10", "20"}, ints);
-  EXPECT_EQ(ints.position("10"), 0u);
-  EXPECT_EQ(ints.position("030"), 2u);  // the same integer
-  EXPECT_EQ(ints.position("15"), std::nullopt);
-  EXPECT_EQ(ints.position("x"), std::nullopt);
-  IdColumn texts;
-  codes_of({"rock", "10", "pop"}, texts);
-  EXPECT_EQ(texts.position("rock"), 2u);
-  EXPECT_EQ(texts.position("10"), 0u);
-  EXPECT_EQ(texts.position("010"), std::nullopt);  // texts are compared as texts
 }
 
 // The names that a names file `text` gives the identifiers `ids`.

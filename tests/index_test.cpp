@@ -2,9 +2,9 @@
 // std::set, std::map) on random inputs plus edge rows:
 // - the sorted-set operations, with sizes chosen to take each of their paths
 //   (small sets, sizes far apart, merges), with bitsets of up to four words;
-// - the hash tables (the OpenTable core, FlatMap/FlatIntMap, and SetKeys and
-//   WordKeys on PooledKeys), with keys at the ends of the int range, keys that
-//   differ only in high bits, and tables whose keys all share one home slot;
+// - the hash tables (FlatMap/FlatIntMap, and SetKeys and WordKeys on
+//   PooledKeys), with keys at the ends of the int range and tuples that all
+//   share one hash;
 // - epoch sets and element marks, the walks over ascending id lists
 //   (have_common_id, CommonIds, with and without signatures) and the
 //   compaction of a store.
@@ -26,7 +26,6 @@
 #include "index/epoch_set.h"
 #include "index/flat_int_map.h"
 #include "index/id_lists.h"
-#include "index/open_table.h"
 #include "index/set_keys.h"
 #include "index/sorted_sets.h"
 #include "index/word_keys.h"
@@ -150,34 +149,6 @@ TEST(SortedSets, PairsAgainstPlainForms) {
   }
 }
 
-TEST(SortedSets, SortDistinctOccurrencesAndPool) {
-  RandomSets r(13);
-  SortedSets pool;
-  std::vector<Ints> pooled;
-  for (int round = 0; round < 2000; ++round) {
-    Ints list;  // unsorted, repetitions likely
-    const int size = r.pick(0, 40), domain = r.pick(1, 30);
-    for (int k = 0; k < size; ++k) list.push_back(r.pick(-domain, domain));
-    if (round % 5 == 0) list.push_back(round % 2 ? INT_MIN : INT_MAX);
-    SCOPED_TRACE(testing::PrintToString(list));
-    const std::set<int> distinct(list.begin(), list.end());
-    Ints sorted = {1, 2, 3};
-    sort_distinct(list, sorted);
-    EXPECT_EQ(sorted, Ints(distinct.begin(), distinct.end()));
-    EXPECT_EQ(pool.add(list), static_cast<std::uint32_t>(round));
-    pooled.push_back(sorted);
-
-    const Ints other = r.set(r.pick(0, 20), 2 * domain + 1, -domain);
-    const auto expected = std::count_if(list.begin(), list.end(),
-                                        [&other](int x) { return plain_contains(other, x); });
-    EXPECT_EQ(occurrences_in(list, other), static_cast<std::size_t>(expected));
-  }
-  for (std::uint32_t slot = 0; slot < pooled.size(); ++slot) {
-    const std::span<const int> got = pool.get(slot);
-    EXPECT_EQ(Ints(got.begin(), got.end()), pooled[slot]) << "slot " << slot;
-  }
-}
-
 // The hash tables.
 
 // Emplaces then finds every key of `keys` (repetitions allowed) in a
@@ -235,56 +206,6 @@ TEST(Tables, FlatMapsAgainstStdMap) {
   check_flat_map<int>({INT_MIN, INT_MAX, 0, -1, 1, INT_MIN + 1, INT_MAX - 1, INT_MIN, -1},
                       {2, -2, INT_MIN + 2, INT_MAX - 2});
   check_flat_map<int>({}, {0, -1, INT_MIN, INT_MAX});  // an empty map finds nothing
-  // The tag pass keys its groups by a resource and a D value in one 64-bit
-  // word: keys that differ only in their high half must stay apart.
-  std::vector<std::uint64_t> wide, wide_absent;
-  for (std::uint64_t high = 0; high < 300; ++high) {
-    for (const std::uint64_t low : {0ull, 1ull, 0xffffffffull}) {
-      wide.insert(wide.end(), {high << 32 | low, ~(high << 32 | low)});
-      wide_absent.push_back((high + 1000) << 32 | low);
-    }
-  }
-  check_flat_map(wide, wide_absent);
-}
-
-// A slot of the core for tests: the key and its hash, chosen by the test.
-struct TestSlot {
-  std::uint64_t hash = 0;
-  std::uint32_t value = kFreeSlot;  // the key
-};
-
-template <TableShape kShape>
-std::size_t add(OpenTable<TestSlot, kShape>& table, std::uint64_t hash, std::uint32_t key) {
-  table.make_room([](const TestSlot& slot) { return slot.hash; });
-  const std::size_t s =
-      table.probe(hash, [key](const TestSlot& slot) { return slot.value == key; });
-  if (table.is_free(s)) table.take(s, {hash, key});
-  return s;
-}
-
-template <TableShape kShape>
-bool has(const OpenTable<TestSlot, kShape>& table, std::uint64_t hash, std::uint32_t key) {
-  return !table.is_free(
-      table.probe(hash, [key](const TestSlot& slot) { return slot.value == key; }));
-}
-
-// Every key has the same hash: each look-up walks the whole cluster, which
-// wraps round the end of the array when the home is the last slot.
-TEST(Tables, CoreWithEveryKeyInOneHomeSlot) {
-  for (const std::uint64_t hash : {0ull, ~0ull, 1ull << 63}) {
-    SCOPED_TRACE(hash);
-    OpenTable<TestSlot, TableShape{.first_capacity = 2}> table;
-    for (std::uint32_t key = 0; key < 1000; ++key) {
-      add(table, hash, key);
-      const std::size_t s = add(table, hash, key / 2);  // there already: found, not added
-      ASSERT_EQ(add(table, hash, key / 2), s);
-      ASSERT_EQ(table.size(), key + 1);
-      ASSERT_FALSE(has(table, hash, 5000));  // the walk ends on a free slot
-    }
-    for (std::uint32_t key = 0; key < 1000; ++key) ASSERT_TRUE(has(table, hash, key)) << key;
-    EXPECT_FALSE(has(table, hash, 1000));
-    EXPECT_FALSE(has(table, hash ^ 1, 5000));
-  }
 }
 
 // Tuples of sets as the tests give them: vectors, turned into spans.

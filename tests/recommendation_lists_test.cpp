@@ -1,10 +1,9 @@
-// The recommendation lists and their rankings: a table worked out by hand and
-// the popularity ranking (the differential check holds every kind of list
-// against the plain forms on generated bases).
+// The recommendation lists and their rankings: a table worked out by hand (the
+// differential check holds every kind of list against the plain forms on
+// generated bases, quadmine-evaluate's figures the popularity ranking).
 #include "evaluation/recommendation_lists.h"
 
 #include "evaluation/known_resources.h"
-#include "evaluation/popular_resources.h"
 #include "support.h"
 
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
@@ -81,35 +80,6 @@ TEST(RecommendationLists, HandDerivedListsAndRankings) {
   EXPECT_EQ(whole, (Ints{12, 10, 13, 15}));
   lists.users(4, 7, whole);
   EXPECT_EQ(whole, (Ints{1, 2, 3, 5, 6}));
-}
-
-TEST(RecommendationLists, KnownResourcesAndPopularity) {
-  // Popularity (distinct users): 10 three, 12 two, 11 and 13 one each.
-  const KnownResources had(
-      {{3, 10}, {1, 10}, {1, 11}, {2, 10}, {2, 12}, {3, 12}, {3, 10}, {4, 13}});
-  EXPECT_EQ(had.users(), (Ints{1, 2, 3, 4}));
-  EXPECT_EQ(Ints(had.of(3).begin(), had.of(3).end()), (Ints{10, 12}));
-  EXPECT_TRUE(had.of(9).empty());
-  EXPECT_TRUE(had.knows(1, 11));
-  EXPECT_FALSE(had.knows(1, 12));
-
-  const PopularResources popular(had);
-  EXPECT_EQ(popular.ranking(), (Ints{10, 12, 11, 13}));  // 11 and 13 tie: smaller code first
-  const struct {
-    int user;
-    std::size_t limit;
-    Ints expected;
-  } cases[] = {
-      {1, 2, {12, 13}},       // 10 and 11 are its own
-      {4, 10, {10, 12, 11}},  // 13 is its own
-      {9, 3, {10, 12, 11}},   // a stranger knows nothing
-      {3, 0, {}},
-  };
-  for (const auto& c : cases) {
-    Ints got = {-1};
-    popular.serve(c.user, had, c.limit, got);
-    EXPECT_EQ(got, c.expected) << "user " << c.user;
-  }
 }
 
 }  // namespace

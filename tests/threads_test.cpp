@@ -1,8 +1,9 @@
 // WorkAhead on its own, with a producer of numbers: the order of delivery for
 // rings and buffers of every small size, in two threads and in one, with
 // random pauses at the handoff points; a failure of the producer; a consumer
-// that stops early; what the counts say; which signals the producer's thread
-// takes; what a producer may be built from.
+// that stops early; which signals the producer's thread takes; what a
+// producer may be built from. The differential check's racing runs hold the
+// counts of waits and handoffs.
 #include <pthread.h>
 #include <signal.h>
 
@@ -169,33 +170,6 @@ TEST(WorkAhead, ConsumerThatStopsEarlyReleasesTheProducer) {
       }
     }
   }
-}
-
-TEST(WorkAhead, CountsTheWaitsOfEachSide) {
-  // A consumer slower than the producer: the producer finds the ring full.
-  AheadCounts slow_consumer;
-  {
-    WorkAhead<Numbers> ahead(options(1, true, false, &slow_consumer), 40, 1);
-    while (ahead.next() != nullptr) std::this_thread::sleep_for(std::chrono::microseconds(500));
-  }
-  EXPECT_GT(slow_consumer.producer_waits, 0u);
-  // A producer slower than the consumer: the consumer finds nothing ready.
-  AheadCounts slow_producer;
-  AheadOptions slow = options(4, true, false, &slow_producer);
-  slow.pause = [](Side side) {
-    if (side == Side::kProducer) std::this_thread::sleep_for(std::chrono::microseconds(500));
-  };
-  {
-    WorkAhead<Numbers> ahead(slow, 40, 1);
-    read_all(ahead);
-  }
-  EXPECT_GT(slow_producer.consumer_waits, 0u);
-  // The counts of several runs add up.
-  AheadCounts both = slow_consumer;
-  both += slow_producer;
-  EXPECT_EQ(both.runs, 2u);
-  EXPECT_EQ(both.handed, 80u);
-  EXPECT_EQ(both.producer_work, 80u);
 }
 
 TEST(WorkAhead, WhatTheProducerSeesInEachThread) {

@@ -233,16 +233,20 @@ TEST(Prepare, WritesIntoStandardOutputDevicesAndFifos) {
   write_file("raw", "1 2 5 1\n3 4 5 1\n");
   const std::string d = " " + kIds + "--d 4";
   const std::string base = "1 2 5 1\n3 4 5 1\n", summary = "2 events, 2 distinct quadruples";
+  // Links of the test's own to standard output and /dev/null, so that a fault
+  // that renamed over them would replace the links, not the system's paths.
+  std::filesystem::create_symlink("/proc/self/fd/1", "to-stdout");
+  std::filesystem::create_symlink("/dev/null", "to-null");
   // Standard output: a file of run_shell's, then a pipe (from standard input).
-  EXPECT_EQ(run(kPrepare, "raw /dev/stdout" + d),
-            (Outcome{0, base, "quadmine-prepare: " + summary + " written to /dev/stdout\n"}));
-  EXPECT_EQ(run_shell("('" + kPrepare + "' - /dev/stdout" + d + " < raw | cat)").out, base);
+  EXPECT_EQ(run(kPrepare, "raw to-stdout" + d),
+            (Outcome{0, base, "quadmine-prepare: " + summary + " written to to-stdout\n"}));
+  EXPECT_EQ(run_shell("('" + kPrepare + "' - to-stdout" + d + " < raw | cat)").out, base);
   EXPECT_EQ(run_shell("printf '1 2 3\\n' | '" + kPrepare + "' - base" + d).err,
             "quadmine-prepare: (standard input):1: missing columns: the line has 3 fields, 4 are "
             "needed (separator blanks; fields '1', '2', '3')\n");
-  EXPECT_EQ(run(kPrepare, "raw /dev/null" + d),
-            (Outcome{0, "quadmine-prepare: " + summary + " written to /dev/null\n", ""}));
-  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_EQ(run(kPrepare, "raw to-null" + d),
+            (Outcome{0, "quadmine-prepare: " + summary + " written to to-null\n", ""}));
+  EXPECT_TRUE(std::filesystem::is_character_file("to-null"));
   EXPECT_EQ(run_shell("(mkfifo fifo && (cat fifo > got &) && '" + kPrepare + "' raw fifo" + d +
                       " && wait)")
                 .status,
@@ -251,12 +255,12 @@ TEST(Prepare, WritesIntoStandardOutputDevicesAndFifos) {
   EXPECT_EQ(read_file("got"), base);
   EXPECT_TRUE(std::filesystem::is_fifo("fifo"));
   write_file("raw", "1 rock 5 1\n");
-  EXPECT_EQ(run(kPrepare, "raw /dev/stdout" + d),
+  EXPECT_EQ(run(kPrepare, "raw to-stdout" + d),
             (Outcome{1, "",
-                     "quadmine-prepare: the base /dev/stdout is written where it is (standard "
+                     "quadmine-prepare: the base to-stdout is written where it is (standard "
                      "output, a device or a FIFO), so its dictionaries cannot go beside it: give "
                      "the base a file name\n"}));
-  EXPECT_EQ(listing(), "fifo\ngot\nraw\n");
+  EXPECT_EQ(listing(), "fifo\ngot\nraw\nto-null\nto-stdout\n");
 }
 
 // Progress on standard error when it is a terminal (here the pseudo-terminal
