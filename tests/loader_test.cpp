@@ -1,6 +1,7 @@
 // The base loader: what a line may hold and how lines group into concepts.
 #include "loader/loader.h"
 
+#include "driver/command_line.h"
 #include "support.h"
 
 using namespace quadmine;  // NOLINT: the tests and benchmarks use the program's names
@@ -58,6 +59,17 @@ TEST(Loader, WhatALineMayHoldAndHowLinesGroup) {
   };
   // clang-format on
   for (const auto& [base, u, loaded] : rows) EXPECT_EQ(load(base, u), loaded) << base;
+}
+
+// The command line as the globals' callers read it: the base opened into fp,
+// the four thresholds in minsupp_u, minsupp_t, minsupp_r and minsupp_d.
+TEST(CheckInput, OpensTheBaseAndSetsTheFourThresholds) {
+  char base[] = __FILE__, q[] = "quadmine", u[] = "3", t[] = "4", r[] = "5", d[] = "6";
+  char* argv[] = {q, base, u, t, r, d};
+  ASSERT_TRUE(check_input(argv, 6));
+  EXPECT_EQ((std::array{minsupp_u, minsupp_t, minsupp_r, minsupp_d}), (std::array{3, 4, 5, 6}));
+  EXPECT_EQ(std::fgetc(fp), '/');  // the first byte of this file
+  std::fclose(fp);
 }
 
 }  // namespace
