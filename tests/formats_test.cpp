@@ -82,16 +82,16 @@ TEST(Formats, JsonStringOfRandomBytes) {
 TEST(Formats, NamesAndCodesBothWays) {
   const ScratchDir dir;
   // Two ids share a name; the first name of an id stays (7 is no jazz); a name
-  // that reads as a number; %-encoded blanks.
+  // that reads as a number; %-encoded blanks, and '%'s that escape nothing.
   write_file("b.tags",
-             "rock 0 7 0 -\nrock 0 3 0 -\njazz 0 7 0 -\n2009 0 5 0 -\nhip%20hop 0 -4 0 -\n");
+             "rock 0 7 0 -\nrock 0 3 0 -\njazz 0 7 0 -\n2009 0 5 0 -\nhip%20hop%z%2 0 -4 0 -\n");
   write_file("b.users", "ann 0 1 0 -\n");
   const Result<Dictionaries> names = find_dictionaries(".", "b");
   ASSERT_TRUE(names.ok()) << names.message();
   // Dimension, value, the codes or the failure.
   // clang-format off
   const std::vector<std::tuple<int, std::string, std::string>> rows = {
-    {kTags, "rock", "3 7"}, {kTags, "hip hop", "-4"}, {kTags, "2009", "5"}, {kTags, "12", "12"},
+    {kTags, "rock", "3 7"}, {kTags, "hip hop%z%2", "-4"}, {kTags, "2009", "5"}, {kTags, "12", "12"},
     {kTags, "-4", "-4"}, {kTags, "jazz", "no tag named 'jazz' in b.tags"},
     {kTags, " 12", "no tag named ' 12' in b.tags"}, {kTags, "", "no tag named '' in b.tags"},
     {kUsers, "ann", "1"}, {kUsers, "bob", "no user named 'bob' in b.users"},

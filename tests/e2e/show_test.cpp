@@ -176,8 +176,9 @@ TEST(Show, NamesOfAnyBytesStayOneWord) {
 TEST(Show, LimitReadsNoFurtherThanItNeeds) {
   const ScratchDir dir;
   const std::string line = "U = {1, },  T = {2, },  R = {3, },  D = {4, }";
-  // A report file whose tail is not a concept: --limit stops before it.
-  write_file("quadri_concepts.txt", "\n" + line + "\n" + line + "\nthe tail is not read");
+  // A report file whose tail is not a concept line (a comma missing after
+  // a number): --limit stops before it.
+  write_file("quadri_concepts.txt", "\n" + line + "\n" + line + "\nU = {1;;2" + line.substr(6));
   EXPECT_EQ(show("--limit 2 --format csv"),
             (Outcome{0, "concept,users,tags,resources,d\n1,1,2,3,4\n2,1,2,3,4\n", ""}));
   EXPECT_EQ(show("--limit 2 --summary --format jsonl").out.substr(0, 16), "{\"concepts\": 2, ");
