@@ -115,7 +115,7 @@ TEST(Prepare, NamesFromLookupFiles) {
              "userID\tartistID\ttagID\ttimestamp\n2\t52\t13\t1238536800000\n"
              "2\t52\t15\t1238536800000\n2\t63\t13\t1238536800000\n4\t52\t13\t1241128800000\n"
              "4\t99\t13\t1241128800000\n");
-  write_file("tags.dat", "tagID\ttagValue\n13\tchillout\n15\t\"90s\" rock\n16\tunused\n");
+  write_file("tags.dat", "tagID\ttagValue\n13\tchillout\n14\tno\n15\t\"90s\" rock\n16\tno\n");
   write_file("artists.dat",
              "id\tname\turl\tpictureURL\n52\tMorcheeba\thttp://m\thttp://1.jpg\n"
              "63\tEnigma \"MCMXC\"\thttp://e\thttp://2.jpg\n");

@@ -123,6 +123,7 @@ TEST(Show, FiltersByNameOrCode) {
       {"--min-tags 2 --sort file", "1 3"},
       {"--sort resources", "2 1 3"},
       {"--sort d", "2 1 3"},
+      {"--sort size", "2 1 3"},
       {"--users run/b.users --tags run/b.tags --resources run/b.resources --user bob", "1 2"},
   };
   for (const auto& c : cases) {
