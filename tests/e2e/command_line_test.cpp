@@ -120,9 +120,10 @@ TEST(Program, CommandLineAndRuns) {
 // An unsorted base: said once on standard error, the run goes on.
 TEST(Program, WarnsOnceWhenATripleFormsSeveralRuns) {
   const ScratchDir dir;
-  // Tag 10 in three runs (lines 1, 3-4, 6), tag 11 in two (lines 2, 5).
+  // Tag 11 in three runs (lines 1, 3-4, 6), tag 10 in two (lines 2, 5): the
+  // triple of three runs is counted once, though another sorts before it.
   write_file("base.txt",
-             "1 10 100 5\n2 11 100 5\n3 10 100 5\n4 10 100 5\n5 11 100 5\n6 10 100 5\n");
+             "1 11 100 5\n2 10 100 5\n3 11 100 5\n4 11 100 5\n5 10 100 5\n6 11 100 5\n");
   const Outcome r = run_shell(QUADMINE_BIN " base.txt 2 1 1 1");
   EXPECT_EQ(r.err,
             "quadmine: warning: 2 (tag, resource, D) triples of base.txt occur in more than "
